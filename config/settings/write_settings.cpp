@@ -1,0 +1,42 @@
+#include <string>
+#include <utility>
+
+#include "config/settings/replace_file.h"
+#include "config/settings/settings_text.h"
+
+namespace krovan {
+namespace {
+
+// Written in place of the resolution when no width was read, or the width read was 0.
+constexpr std::int16_t kDefaultWidth = 1024;
+constexpr std::int16_t kDefaultHeight = 768;
+
+void AppendLine(std::string& text, std::int16_t value) {
+  text += std::to_string(value);
+  text += "\r\n";
+}
+
+}  // namespace
+
+std::string FormatSettings(const GameSettings& settings) {
+  GameSettings out = settings;
+  if (out.ScreenWidth == 0) {
+    out.ScreenWidth = kDefaultWidth;
+    out.ScreenHeight = kDefaultHeight;
+  }
+  std::string text;
+  for (const auto field : kLineFields) {
+    AppendLine(text, out.*field);
+  }
+  for (const ScanCode key : out.Keys) {
+    AppendLine(text, key);
+  }
+  return text;
+}
+
+WriteResult WriteSettings(const GameSettings& settings) {
+  std::string error = ReplaceFile(kSettingsFileName, FormatSettings(settings));
+  return {.ok = error.empty(), .error = std::move(error)};
+}
+
+}  // namespace krovan

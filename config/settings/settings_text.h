@@ -1,0 +1,42 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <string>
+
+#include "config/settings/game_settings.h"
+
+namespace krovan {
+
+// The text form of krovan3d.cfg, shared by ReadSettings, WriteSettings and the fuzzer, which
+// parses from memory.
+
+// The fields of lines 1 to 11, in file order; lines 12 to 21 are GameSettings::Keys.
+inline constexpr std::array<std::int16_t GameSettings::*, 11> kLineFields = {
+    &GameSettings::ScreenWidth, &GameSettings::ScreenHeight,  &GameSettings::ColorDepth,
+    &GameSettings::ScreenMode,  &GameSettings::Antialiasing,  &GameSettings::Dithering,
+    &GameSettings::WBuffering,  &GameSettings::DetailLevel,   &GameSettings::DebugInfo,
+    &GameSettings::SoundVolume, &GameSettings::ControlScheme,
+};
+
+// A field longer than this (terminator not counted) is not a number.
+inline constexpr std::size_t kMaxFieldLength = 64;
+
+// Reads the next field: everything up to a comma, a line end (CR LF, LF or CR alone) or the end
+// of the stream, which must be an optionally signed decimal number from -32768 to 32767 with
+// nothing else but blanks (spaces, tabs) around it. Consumes the terminator. Returns nothing
+// for anything else, an empty field included; reads at most kMaxFieldLength + 2 characters.
+std::optional<std::int16_t> ReadField(std::istream& in);
+
+// Reads the record as ReadSettings reads krovan3d.cfg: lines 1 to 11, then the ten keys unless
+// the scheme read is Classic (1) or Enhanced (2), stopping at the first field that fails.
+ReadResult ReadSettingsFrom(std::istream& in);
+
+// The exact bytes that WriteSettings stores: 21 lines, each a decimal value and CR LF, with
+// 1024 by 768 in place of the resolution when the width is 0.
+std::string FormatSettings(const GameSettings& settings);
+
+}  // namespace krovan

@@ -1,0 +1,102 @@
+// Feeds arbitrary bytes to the reader as the contents of krovan3d.cfg and checks what it
+// delivers, then saves that record with WriteSettings and checks that ReadSettings reads the
+// saved file back as the record. Aborts on the first broken invariant.
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+
+#include "config/settings/settings_text.h"
+
+namespace krovan {
+namespace {
+
+void Check(bool condition, const char* invariant) {
+  if (!condition) {
+    std::fprintf(stderr, "broken invariant: %s\n", invariant);
+    std::abort();
+  }
+}
+
+bool IsPreset(std::int16_t scheme) {
+  return scheme == 1 || scheme == 2;
+}
+
+// The fields after the first ValuesRead are those of a fresh record.
+bool UnreadFieldsAreZero(const ReadResult& result) {
+  GameSettings read_part = result.settings;
+  int line = 0;
+  for (const auto field : kLineFields) {
+    if (line++ < result.ValuesRead) {
+      read_part.*field = 0;
+    }
+  }
+  for (ScanCode& key : read_part.Keys) {
+    if (line++ < result.ValuesRead) {
+      key = 0;
+    }
+  }
+  return read_part == GameSettings{};
+}
+
+// The record that reading the saved file gives: the resolution defaulted as the writer does it,
+// and no keys for the preset schemes, whose key lines are not read.
+GameSettings SavedAndReread(GameSettings settings) {
+  if (settings.ScreenWidth == 0) {
+    settings.ScreenWidth = 1024;
+    settings.ScreenHeight = 768;
+  }
+  if (IsPreset(settings.ControlScheme)) {
+    settings.Keys = {};
+  }
+  return settings;
+}
+
+// The saved files go to a directory of their own, removed when the fuzzer exits normally.
+class ScratchDirectory {
+ public:
+  ScratchDirectory() {
+    std::string path = (std::filesystem::temp_directory_path() / "krovan-fuzz-XXXXXX").string();
+    Check(mkdtemp(path.data()) != nullptr, "a scratch directory can be made");
+    path_ = path;
+    std::filesystem::current_path(path_);
+  }
+  ~ScratchDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace
+}  // namespace krovan
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  static const krovan::ScratchDirectory directory;
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace krovan;
+  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
+  const ReadResult read = ReadSettingsFrom(in);
+  Check(read.ValuesRead >= 0 && read.ValuesRead <= kSettingsValueCount, "ValuesRead in 0..21");
+  Check(read.ValuesRead < 11 || !IsPreset(read.settings.ControlScheme) || read.ValuesRead == 11,
+        "no key is read for the Classic and Enhanced schemes");
+  Check(UnreadFieldsAreZero(read), "fields that were not read stay 0");
+
+  const WriteResult written = WriteSettings(read.settings);
+  Check(written.ok, "the record can be saved");
+  const ReadResult reread = ReadSettings();
+  Check(reread.ValuesRead == (IsPreset(read.settings.ControlScheme) ? 11 : kSettingsValueCount),
+        "a saved file is read completely");
+  Check(reread.settings == SavedAndReread(read.settings), "a saved file reads back the record");
+  return 0;
+}
