@@ -1,0 +1,174 @@
+#include "config/control_model.h"
+
+#include <filesystem>
+#include <utility>
+
+namespace krovan {
+
+namespace {
+
+using Routine = void (FormEvents::*)();
+
+// The frame that holds each option button, by OptionButton: Screen Mode, Details, Controls.
+constexpr std::array kOptionFrame = {0, 0, 1, 1, 2, 2, 2};
+
+// The routine that turning on an option button runs, by OptionButton; only the schemes have one.
+constexpr std::array<Routine, 7> kOptionRoutine = {
+    nullptr,
+    nullptr,
+    nullptr,
+    nullptr,
+    &FormEvents::optClassic_Click,
+    &FormEvents::optEnhanced_Click,
+    &FormEvents::optCustom_Click,
+};
+
+// The routine that pressing a button runs, by Button.
+constexpr std::array<Routine, 3> kButtonRoutine = {
+    &FormEvents::cmdReset_Click,
+    &FormEvents::cmdOK_Click,
+    &FormEvents::cmdCancel_Click,
+};
+
+constexpr std::array kDepthItems = {"16-bit", "24-bit", "32-bit"};
+
+int Index(auto control) {
+  return static_cast<int>(control);
+}
+
+}  // namespace
+
+ControlModel::ControlModel(std::string program_directory)
+    : program_directory_(std::move(program_directory)),
+      option_on_{true, false, true, false, true, false, false},
+      box_values_{0, 1, 1, 0} {
+  for (const char* item : kDepthItems) {
+    List(DropDownList::cmbDepth).items.emplace_back(item);
+  }
+}
+
+void ControlModel::ShowForm() {
+  shown_ = true;
+}
+
+void ControlModel::CloseForm() {
+  closed_ = true;
+}
+
+void ControlModel::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) {
+  messages_.push_back({std::string(text), std::string(title), icon});
+}
+
+void ControlModel::AppendItem(DropDownList list, std::string_view text) {
+  List(list).items.emplace_back(text);
+}
+
+int ControlModel::GetListIndex(DropDownList list) const {
+  return List(list).index;
+}
+
+bool ControlModel::SetListIndex(DropDownList list, int index) {
+  ListState& state = List(list);
+  if (index < -1 || index >= static_cast<int>(state.items.size())) {
+    return false;
+  }
+  if (index == state.index) {
+    return true;
+  }
+  state.index = index;
+  if (list == DropDownList::cmbDepth && events() != nullptr) {
+    events()->cmbDepth_Click();
+  }
+  return true;
+}
+
+void ControlModel::SetEnabled(DropDownList list, bool enabled) {
+  List(list).enabled = enabled;
+}
+
+bool ControlModel::IsOn(OptionButton button) const {
+  return option_on_.at(Index(button));
+}
+
+void ControlModel::TurnOn(OptionButton button) {
+  const int turned_on = Index(button);
+  if (option_on_.at(turned_on)) {
+    return;
+  }
+  for (std::size_t other = 0; other < option_on_.size(); ++other) {
+    if (kOptionFrame[other] == kOptionFrame[turned_on]) {
+      option_on_[other] = false;
+    }
+  }
+  option_on_[turned_on] = true;
+  if (const Routine routine = kOptionRoutine[turned_on];
+      routine != nullptr && events() != nullptr) {
+    (events()->*routine)();
+  }
+}
+
+int ControlModel::GetValue(CheckBox box) const {
+  return box_values_.at(Index(box));
+}
+
+void ControlModel::SetValue(CheckBox box, int value) {
+  box_values_.at(Index(box)) = value != 0 ? 1 : 0;
+}
+
+int ControlModel::GetValue(Slider) const {
+  return sound_volume_;
+}
+
+bool ControlModel::SetValue(Slider, int value) {
+  if (value < 0 || value > 100) {
+    return false;
+  }
+  sound_volume_ = value;
+  return true;
+}
+
+std::string ControlModel::ProgramDirectory() const {
+  return program_directory_;
+}
+
+bool ControlModel::RemoveFile(const std::string& path) {
+  const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+  std::error_code error;
+  // Deletes files only: std::filesystem::remove would also take an empty directory.
+  if (std::filesystem::is_directory(std::filesystem::symlink_status(file, error))) {
+    return false;
+  }
+  return std::filesystem::remove(file, error);
+}
+
+void ControlModel::Press(Button button) {
+  if (events() != nullptr) {
+    (events()->*kButtonRoutine.at(Index(button)))();
+  }
+}
+
+bool ControlModel::IsEnabled(DropDownList list) const {
+  return List(list).enabled;
+}
+
+int ControlModel::ItemCount(DropDownList list) const {
+  return static_cast<int>(List(list).items.size());
+}
+
+std::string ControlModel::ItemText(DropDownList list, int index) const {
+  const std::vector<std::string>& items = List(list).items;
+  if (index < 0 || index >= static_cast<int>(items.size())) {
+    return {};
+  }
+  return items[index];
+}
+
+ControlModel::ListState& ControlModel::List(DropDownList list) {
+  return lists_.at(Index(list));
+}
+
+const ControlModel::ListState& ControlModel::List(DropDownList list) const {
+  return lists_.at(Index(list));
+}
+
+}  // namespace krovan

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <cerrno>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "tests/dialog/scenario.h"
+
+// Building blocks shared by the scenario lists.
+namespace krovan::testing {
+
+std::vector<Scenario> LoadScenarios();
+std::vector<Scenario> ButtonScenarios();
+std::vector<Scenario> EditingScenarios();
+
+using Keys = std::array<int, kKeySlotCount>;
+
+inline constexpr Keys kClassicCodes = {18, 32, 45, 31, 16, 23, 37, 50, 36, 28};
+inline constexpr Keys kEnhancedCodes = {200, 205, 208, 203, 157, 17, 32, 31, 30, 29};
+
+// Lines 1 to 11 followed by the ten key lines.
+inline std::vector<int> WithKeys(std::vector<int> head, const Keys& keys) {
+  head.insert(head.end(), keys.begin(), keys.end());
+  return head;
+}
+
+// What OK writes after starting without a file and changing nothing.
+inline const std::vector<int> kStartUpValues =
+    WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 75, 1}, kClassicCodes);
+
+inline ConfigFile Text(std::string text) {
+  return {ConfigFile::Kind::kText, std::move(text)};
+}
+inline ConfigFile ReadOnlyText(std::string text) {
+  return {ConfigFile::Kind::kReadOnlyText, std::move(text)};
+}
+inline ConfigFile DirectoryInstead() {
+  return {ConfigFile::Kind::kDirectory, {}};
+}
+
+inline const ShownMessage kSaved{"Configuration have been saved.", "Notice",
+                                 MessageIcon::Information};
+inline const ShownMessage kCancelled{"Changes have been cancelled.", "Notice",
+                                     MessageIcon::Information};
+inline const ShownMessage kScoresReset{"High scores have been reset.", "Notice",
+                                       MessageIcon::Information};
+
+// The message of a save that the system refused with `error_number`. Windows words its errors
+// itself (and Wine differently from Windows), so there any description is accepted.
+inline ShownMessage SaveFailed([[maybe_unused]] int error_number) {
+  std::string text = "The configuration could not be saved: ";
+#ifndef _WIN32
+  text += std::generic_category().message(error_number);
+#endif
+  return {text, "Error", MessageIcon::Error};
+}
+
+}  // namespace krovan::testing

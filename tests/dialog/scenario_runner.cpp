@@ -1,0 +1,248 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <sstream>
+#include <string>
+
+#include "config/keys/key_table.h"
+#include "tests/dialog/scenario.h"
+#include "tests/dialog/scenario_lists.h"
+
+namespace krovan::testing {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::array<OptionButton, 7> kOptionButtons = {
+    OptionButton::optFullScreen, OptionButton::optWindowed, OptionButton::optLow,
+    OptionButton::optHigh,       OptionButton::optClassic,  OptionButton::optEnhanced,
+    OptionButton::optCustom,
+};
+constexpr std::array<CheckBox, 4> kCheckBoxes = {CheckBox::chkAntialiasing, CheckBox::chkDithering,
+                                                 CheckBox::chkWBuffering, CheckBox::chkDebug};
+constexpr std::array kDepthItems = {"16-bit", "24-bit", "32-bit"};
+
+fs::path UniqueDirectory(const std::string& prefix) {
+  std::random_device random;
+  for (;;) {
+    fs::path path = fs::temp_directory_path() / (prefix + std::to_string(random()));
+    if (fs::create_directory(path)) {
+      return path;
+    }
+  }
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string ReadBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The temporary game directory (made the current one) and program directory of one run; both
+// are removed, and the old current directory restored, when the run ends however it ends.
+class ScenarioDirectories {
+ public:
+  explicit ScenarioDirectories(const Scenario& scenario)
+      : previous_(fs::current_path()),
+        game_(UniqueDirectory("krovan-game-")),
+        program_(UniqueDirectory("krovan-program-")) {
+    const fs::path config = game_ / "krovan3d.cfg";
+    switch (scenario.file.kind) {
+      case ConfigFile::Kind::kNone:
+        break;
+      case ConfigFile::Kind::kText:
+        WriteBytes(config, scenario.file.text);
+        break;
+      case ConfigFile::Kind::kReadOnlyText:
+        WriteBytes(config, scenario.file.text);
+        fs::permissions(config,
+                        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+        break;
+      case ConfigFile::Kind::kDirectory:
+        fs::create_directory(config);
+        break;
+    }
+    if (scenario.high_score_file) {
+      fs::create_directory(program_ / "data");
+      WriteBytes(HighScoreFile(), "scores");
+    }
+    fs::current_path(game_);
+  }
+  ScenarioDirectories(const ScenarioDirectories&) = delete;
+  ScenarioDirectories& operator=(const ScenarioDirectories&) = delete;
+
+  ~ScenarioDirectories() {
+    std::error_code ignored;
+    fs::current_path(previous_, ignored);
+    // A read-only file cannot be deleted on every platform.
+    fs::permissions(ConfigPath(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    fs::remove_all(game_, ignored);
+    fs::remove_all(program_, ignored);
+  }
+
+  fs::path ConfigPath() const { return game_ / "krovan3d.cfg"; }
+  fs::path HighScoreFile() const { return program_ / "data" / "highscore.dat"; }
+  std::string ProgramDirectory() const {
+    const std::u8string text = program_.u8string();
+    return {text.begin(), text.end()};
+  }
+
+ private:
+  fs::path previous_;
+  fs::path game_;
+  fs::path program_;
+};
+
+struct Perform {
+  UserDriver& driver;
+
+  void operator()(const ChooseDepth& action) const { driver.ChooseDepth(action.index); }
+  void operator()(const Toggle& action) const { driver.Click(action.box); }
+  void operator()(const Select& action) const { driver.Click(action.button); }
+  void operator()(const PickKey& action) const { driver.PickKey(action.slot, action.index); }
+  void operator()(const MoveSlider& action) const { driver.MoveSlider(action.value); }
+  void operator()(const Press& action) const { driver.Press(action.button); }
+  void operator()(const CloseBox&) const { driver.CloseBox(); }
+};
+
+// Matches a shown message as Scenario::messages describes it.
+::testing::Matcher<ShownMessage> MessageLike(const ShownMessage& expected) {
+  using ::testing::AllOf;
+  using ::testing::Field;
+  const auto text = expected.text.ends_with(": ")
+                        ? ::testing::Matcher<std::string>(
+                              AllOf(::testing::StartsWith(expected.text),
+                                    ::testing::SizeIs(::testing::Gt(expected.text.size()))))
+                        : ::testing::Matcher<std::string>(expected.text);
+  return AllOf(Field("text", &ShownMessage::text, text),
+               Field("title", &ShownMessage::title, expected.title),
+               Field("icon", &ShownMessage::icon, expected.icon));
+}
+
+void ExpectLists(const UserDriver& driver) {
+  for (int entry = 0; entry < static_cast<int>(kDepthItems.size()); ++entry) {
+    EXPECT_EQ(driver.ItemText(DropDownList::cmbDepth, entry), kDepthItems[entry]);
+  }
+  EXPECT_EQ(driver.ItemCount(DropDownList::cmbDepth), static_cast<int>(kDepthItems.size()));
+  for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
+    ASSERT_EQ(driver.ItemCount(cmbKeys(slot)), kKeyCount) << "key list " << slot;
+    for (const KeyRow& key : KeyTable) {
+      ASSERT_EQ(driver.ItemText(cmbKeys(slot), key.list_index), key.name) << "key list " << slot;
+    }
+  }
+}
+
+void ExpectControls(const UserDriver& driver, const ExpectedControls& expected) {
+  const ToolkitOperations& form = driver.form();
+  EXPECT_EQ(form.GetListIndex(DropDownList::cmbDepth), expected.depth) << "cmbDepth";
+  for (const OptionButton button : kOptionButtons) {
+    const bool on =
+        button == expected.screen_mode || button == expected.detail || button == expected.scheme;
+    EXPECT_EQ(form.IsOn(button), on) << "option button " << static_cast<int>(button);
+  }
+  for (std::size_t box = 0; box < kCheckBoxes.size(); ++box) {
+    EXPECT_EQ(form.GetValue(kCheckBoxes[box]), expected.boxes[box]) << "check box " << box;
+  }
+  EXPECT_EQ(form.GetValue(Slider::sdrSound), expected.volume) << "sdrSound";
+  for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
+    EXPECT_EQ(form.GetListIndex(cmbKeys(slot)), expected.keys[slot]) << "key list " << slot;
+    EXPECT_EQ(driver.IsEnabled(cmbKeys(slot)), expected.keys_enabled) << "key list " << slot;
+  }
+  ExpectLists(driver);
+}
+
+void ExpectConfigFile(const ScenarioDirectories& directories, const Scenario& scenario) {
+  const fs::path config = directories.ConfigPath();
+  if (scenario.file_after) {
+    EXPECT_EQ(ReadBytes(config), *scenario.file_after);
+    return;
+  }
+  switch (scenario.file.kind) {
+    case ConfigFile::Kind::kNone:
+      EXPECT_FALSE(fs::exists(config)) << "no krovan3d.cfg was to be written";
+      break;
+    case ConfigFile::Kind::kText:
+    case ConfigFile::Kind::kReadOnlyText:
+      EXPECT_EQ(ReadBytes(config), scenario.file.text) << "krovan3d.cfg was to stay as it was";
+      break;
+    case ConfigFile::Kind::kDirectory:
+      EXPECT_TRUE(fs::is_directory(config));
+      EXPECT_TRUE(fs::is_empty(config));
+      break;
+  }
+  for (const fs::directory_entry& entry : fs::directory_iterator(config.parent_path())) {
+    EXPECT_EQ(entry.path().filename(), config.filename()) << "left behind: " << entry.path();
+  }
+}
+
+}  // namespace
+
+std::string ConfigText(const std::vector<int>& values, const std::string& line_end) {
+  std::string text;
+  for (const int value : values) {
+    text += std::to_string(value) + line_end;
+  }
+  return text;
+}
+
+const std::vector<Scenario>& AllScenarios() {
+  static const std::vector<Scenario> all = [] {
+    std::vector<Scenario> list = LoadScenarios();
+    for (auto more : {ButtonScenarios(), EditingScenarios()}) {
+      list.insert(list.end(), more.begin(), more.end());
+    }
+    return list;
+  }();
+  return all;
+}
+
+void RunScenario(const Scenario& scenario, UserDriver& driver) {
+  const ScenarioDirectories directories(scenario);
+  driver.Start(directories.ProgramDirectory());
+  for (const Action& action : scenario.actions) {
+    std::visit(Perform{driver}, action);
+  }
+  std::vector<::testing::Matcher<ShownMessage>> messages;
+  for (const ShownMessage& expected : scenario.messages) {
+    messages.push_back(MessageLike(expected));
+  }
+  EXPECT_THAT(driver.Messages(), ::testing::ElementsAreArray(messages));
+  EXPECT_EQ(driver.IsVisible(), scenario.open);
+  if (scenario.controls) {
+    ExpectControls(driver, *scenario.controls);
+  }
+  ExpectConfigFile(directories, scenario);
+  EXPECT_EQ(fs::exists(directories.HighScoreFile()), scenario.high_score_file_after);
+}
+
+std::string ScenarioName(const ::testing::TestParamInfo<Scenario>& info) {
+  return info.param.name;
+}
+
+void PrintTo(const Scenario& scenario, std::ostream* out) {
+  *out << scenario.name;
+}
+
+void PrintTo(const ShownMessage& message, std::ostream* out) {
+  *out << '"' << message.text << "\" titled \"" << message.title << "\" with the ";
+  PrintTo(message.icon, out);
+}
+
+}  // namespace krovan::testing
+
+namespace krovan {
+
+void PrintTo(MessageIcon icon, std::ostream* out) {
+  *out << (icon == MessageIcon::Information ? "information" : "error") << " icon";
+}
+
+}  // namespace krovan
