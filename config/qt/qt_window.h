@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <string>
+
+#include "config/qt/window_layout.h"
+#include "config/toolkit.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+
+namespace krovan {
+
+// The settings window frmMain on Qt Widgets: the 43 controls at their places, scaled by one
+// common factor, created in the design-time state. Its controls' changes run the routines of
+// the connected FormEvents; closing it by the window manager runs none.
+class QtWindow final : public QWidget, public ToolkitOperations {
+ public:
+  // `program_directory`: the folder that holds the program file (UTF-8).
+  explicit QtWindow(std::string program_directory);
+
+  // The factor by which every length of the layout, twips / 15, is scaled.
+  double ScaleFactor() const { return scale_factor_; }
+
+  void ShowForm() override;
+  void CloseForm() override;
+  void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
+
+  void AppendItem(DropDownList list, std::string_view text) override;
+  int GetListIndex(DropDownList list) const override;
+  bool SetListIndex(DropDownList list, int index) override;
+  void SetEnabled(DropDownList list, bool enabled) override;
+
+  bool IsOn(OptionButton button) const override;
+  void TurnOn(OptionButton button) override;
+
+  int GetValue(CheckBox box) const override;
+  void SetValue(CheckBox box, int value) override;
+
+  int GetValue(Slider slider) const override;
+  bool SetValue(Slider slider, int value) override;
+
+  std::string ProgramDirectory() const override;
+  bool RemoveFile(const std::string& path) override;
+
+ private:
+  void CreateControls();
+  void SetInitialState();
+  void ConnectEvents();
+  void SetUpKeyboard();
+  void PlaceControls();
+  void RunRoutine(void (FormEvents::*routine)());
+
+  QWidget* ContainerOf(const layout::Control& control);
+  QComboBox* List(DropDownList list) const;
+  QRadioButton* Option(OptionButton button) const;
+  QCheckBox* Box(CheckBox box) const;
+
+  std::string program_directory_;
+  double scale_factor_ = 1.0;
+  std::array<QGroupBox*, layout::kFrameCount> frames_{};
+  std::array<QLabel*, layout::kLabelCount> labels_{};
+  std::array<QRadioButton*, layout::kOptionButtonCount> option_buttons_{};
+  std::array<QCheckBox*, layout::kCheckBoxCount> check_boxes_{};
+  std::array<QPushButton*, layout::kButtonCount> buttons_{};
+  std::array<QComboBox*, layout::kDropDownListCount> lists_{};
+  QSlider* slider_ = nullptr;
+};
+
+}  // namespace krovan

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <cmath>
+#include <vector>
+
+#include "config/keys/key_table.h"
+#include "config/qt/qt_window.h"
+#include "tests/qt/widgets.h"
+
+namespace krovan::testing {
+namespace {
+
+std::vector<const layout::Control*> AllControls() {
+  std::vector<const layout::Control*> controls = layout::ControlsOtherThanLabels();
+  for (const layout::Control& label : layout::kLabels) {
+    controls.push_back(&label);
+  }
+  return controls;
+}
+
+int TextWidth(const QWidget& widget, QString caption) {
+  return widget.fontMetrics().horizontalAdvance(caption.remove('&'));
+}
+
+// The room a label's text has: up to the first control to its right on the same line, which is
+// painted over the label. Labels paint only their text, so they do not cover one another.
+int LabelRoom(const QLabel& label) {
+  int room = label.width();
+  for (const QWidget* other :
+       label.parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    const QRect rect = other->geometry();
+    if (qobject_cast<const QLabel*>(other) == nullptr && rect.left() > label.x() &&
+        rect.top() < label.geometry().bottom() && label.y() < rect.bottom()) {
+      room = std::min(room, rect.left() - label.x());
+    }
+  }
+  return room;
+}
+
+int ComboTextRoom(const QComboBox& combo) {
+  QStyleOptionComboBox option;
+  option.initFrom(&combo);
+  option.editable = false;
+  option.frame = true;
+  return combo.style()
+      ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo)
+      .width();
+}
+
+int ButtonTextRoom(const QAbstractButton& button, QStyle::SubElement contents) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  option.text = button.text();
+  return button.style()->subElementRect(contents, &option, &button).width();
+}
+
+// Every caption and every list entry fits the room its control gives it, in width and height.
+void ExpectNothingClipped(const QtWindow& window) {
+  for (const QLabel* label : window.findChildren<QLabel*>()) {
+    EXPECT_LE(TextWidth(*label, label->text()), LabelRoom(*label)) << label->text().toStdString();
+    EXPECT_LE(label->fontMetrics().height(), label->height()) << label->text().toStdString();
+  }
+  for (const QRadioButton* option : window.findChildren<QRadioButton*>()) {
+    EXPECT_LE(TextWidth(*option, option->text()),
+              ButtonTextRoom(*option, QStyle::SE_RadioButtonContents))
+        << option->text().toStdString();
+    EXPECT_LE(option->fontMetrics().height(), option->height()) << option->text().toStdString();
+  }
+  for (const QCheckBox* box : window.findChildren<QCheckBox*>()) {
+    EXPECT_LE(TextWidth(*box, box->text()), ButtonTextRoom(*box, QStyle::SE_CheckBoxContents))
+        << box->text().toStdString();
+    EXPECT_LE(box->fontMetrics().height(), box->height()) << box->text().toStdString();
+  }
+  for (const QPushButton* button : window.findChildren<QPushButton*>()) {
+    EXPECT_LE(TextWidth(*button, button->text()),
+              ButtonTextRoom(*button, QStyle::SE_PushButtonContents))
+        << button->text().toStdString();
+  }
+  for (const QGroupBox* frame : window.findChildren<QGroupBox*>()) {
+    EXPECT_LT(TextWidth(*frame, frame->title()), frame->width()) << frame->title().toStdString();
+  }
+  const auto& depth = Find<QComboBox>(window, "cmbDepth");
+  for (int item = 0; item < depth.count(); ++item) {
+    EXPECT_LE(TextWidth(depth, depth.itemText(item)), ComboTextRoom(depth));
+  }
+  // The key lists are empty until loaded; each will hold every key name.
+  const auto& keys = Find<QComboBox>(window, "cmbKeys(0)");
+  for (const KeyRow& key : KeyTable) {
+    const QString name = QString::fromUtf8(key.name.data(), key.name.size());
+    EXPECT_LE(keys.fontMetrics().horizontalAdvance(name), ComboTextRoom(keys)) << key.name;
+  }
+  for (const QComboBox* list : window.findChildren<QComboBox*>()) {
+    EXPECT_LE(list->fontMetrics().height(), list->height()) << list->objectName().toStdString();
+  }
+}
+
+TEST(LayoutTest, EveryControlSitsAtItsTwipsTimesTheFactor) {
+  const QtWindow window("/nowhere");
+  const double factor = window.ScaleFactor();
+  const auto expect_edge = [factor](int pixels, int twips, std::string_view what) {
+    EXPECT_LE(std::abs(pixels - twips / 15.0 * factor), 0.5) << what;
+  };
+  for (const layout::Control* control : AllControls()) {
+    const QRect rect = Find<QWidget>(window, control->name).geometry();
+    const layout::Twips& twips = control->rect;
+    expect_edge(rect.left(), twips.left, control->name);
+    expect_edge(rect.top(), twips.top, control->name);
+    expect_edge(rect.left() + rect.width(), twips.left + twips.width, control->name);
+    expect_edge(rect.top() + rect.height(), twips.top + twips.height, control->name);
+  }
+  expect_edge(window.width(), 8160, "client width");
+  expect_edge(window.height(), 4560, "client height");
+}
+
+TEST(LayoutTest, EqualGapsInTwipsStayEqualOnScreen) {
+  const QtWindow window("/nowhere");
+  const QRect ok = Find<QWidget>(window, "cmdOK").geometry();
+  const QRect cancel = Find<QWidget>(window, "cmdCancel").geometry();
+  const QRect reset = Find<QWidget>(window, "cmdReset").geometry();
+  const QRect controls = Find<QWidget>(window, "Frame3").geometry();
+  // 105 twips between the buttons and to the client area's right and bottom edges.
+  const int gap = cancel.left() - (ok.left() + ok.width());
+  EXPECT_NEAR(window.width() - (cancel.left() + cancel.width()), gap, 1);
+  EXPECT_NEAR(window.height() - (cancel.top() + cancel.height()), gap, 1);
+  EXPECT_EQ(reset.left(), ok.left());
+  EXPECT_EQ(reset.right(), cancel.right());
+  EXPECT_EQ(controls.left(), reset.left());
+  EXPECT_EQ(controls.right(), reset.right());
+  // The key rows are evenly spaced, and each row's label and list share their top edge.
+  for (KeySlot slot = 1; slot < kKeySlotCount; ++slot) {
+    if (slot == 5) {
+      continue;
+    }
+    const QRect above =
+        Find<QWidget>(window, "cmbKeys(" + std::to_string(slot - 1) + ")").geometry();
+    const QRect list = Find<QWidget>(window, "cmbKeys(" + std::to_string(slot) + ")").geometry();
+    EXPECT_NEAR(list.top() - above.top(), 360 / 15.0 * window.ScaleFactor(), 1) << slot;
+  }
+  EXPECT_EQ(Find<QWidget>(window, "Label4").y(), Find<QWidget>(window, "cmbKeys(0)").y());
+  EXPECT_EQ(Find<QWidget>(window, "Label14").y(), Find<QWidget>(window, "cmbKeys(9)").y());
+}
+
+TEST(LayoutTest, NoCaptionIsClippedWithTheDefaultFont) {
+  const QtWindow window("/nowhere");
+  EXPECT_GE(window.ScaleFactor(), 1.0);
+  ExpectNothingClipped(window);
+}
+
+TEST(LayoutTest, LargerFontScalesTheWholeWindow) {
+  const QFont default_font = QApplication::font();
+  const double default_factor = QtWindow("/nowhere").ScaleFactor();
+  QFont large = default_font;
+  large.setPointSizeF(default_font.pointSizeF() * 1.6);
+  QApplication::setFont(large);
+  {
+    const QtWindow window("/nowhere");
+    EXPECT_GT(window.ScaleFactor(), default_factor * 1.3);
+    ExpectNothingClipped(window);
+  }
+  QApplication::setFont(default_font);
+}
+
+TEST(LayoutTest, LabelsLieBeneathTheListsTheyReachUnder) {
+  const QtWindow window("/nowhere");
+  for (const auto& [label_name, list_name] :
+       {std::pair{"Label1", "cmbDepth"}, {"Label5", "cmbKeys(1)"}, {"Label13", "cmbKeys(8)"}}) {
+    auto& label = Find<QWidget>(window, label_name);
+    auto& list = Find<QWidget>(window, list_name);
+    ASSERT_TRUE(label.geometry().intersects(list.geometry())) << label_name;
+    const QObjectList& stack = label.parentWidget()->children();  // bottom to top
+    EXPECT_LT(stack.indexOf(&label), stack.indexOf(&list)) << label_name;
+  }
+}
+
+}  // namespace
+}  // namespace krovan::testing
