@@ -11,7 +11,7 @@ packages=(
   # the Linux window
   qt6-base-dev fonts-dejavu-core
   # end-to-end tests, screenshots and the benchmark under a real X server
-  xvfb xauth xdotool x11-utils imagemagick time
+  xvfb xauth xdotool x11-utils libx11-dev imagemagick time
   # the Windows build and its tests under Wine
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
 )
