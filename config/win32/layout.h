@@ -1,0 +1,23 @@
+#pragma once
+
+#include <windows.h>
+
+#include "config/win32/controls.h"
+
+namespace krovan::win32 {
+
+// The system's dialog font (the message font) at the given dots per inch.
+HFONT CreateDialogFont(UINT dpi);
+
+// The one factor by which every twips position is scaled: pixels per 15 twips. It is at least
+// dpi / 96, and large enough that every caption, list item and line of text drawn with the font
+// selected into `dc` fits the box the layout gives it.
+double LayoutScale(HDC dc, UINT dpi);
+
+// A control's rectangle in client-area pixels at that scale.
+RECT PixelRect(const ControlSpec& spec, double scale);
+
+// The client area's size in pixels at that scale.
+SIZE ClientSize(double scale);
+
+}  // namespace krovan::win32

@@ -1,0 +1,93 @@
+// The toolkit operations of the Win32 window: what the routines do to its controls, its
+// message boxes, and the two platform facts they ask of Windows.
+#include <windows.h>
+// windows.h first: commctrl.h builds on it.
+#include <commctrl.h>
+
+#include "config/win32/utf16.h"
+#include "config/win32/win32_window.h"
+
+namespace krovan {
+
+using win32::ControlId;
+using win32::ControlOf;
+
+void Win32Window::ShowForm() {
+  ShowWindow(window_, SW_SHOW);
+  UpdateWindow(window_);
+  const HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
+  SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+}
+
+void Win32Window::CloseForm() {
+  DestroyWindow(window_);
+}
+
+void Win32Window::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) {
+  const UINT icon_style = icon == MessageIcon::Error ? MB_ICONERROR : MB_ICONINFORMATION;
+  MessageBoxW(window_, Widen(text).c_str(), Widen(title).c_str(), MB_OK | icon_style);
+}
+
+void Win32Window::AppendItem(DropDownList list, std::string_view text) {
+  Send(ControlOf(list), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(text).c_str()));
+}
+
+int Win32Window::GetListIndex(DropDownList list) const {
+  return static_cast<int>(Send(ControlOf(list), CB_GETCURSEL));
+}
+
+bool Win32Window::SetListIndex(DropDownList list, int index) {
+  const ControlId control = ControlOf(list);
+  if (index < -1 || index >= static_cast<int>(Send(control, CB_GETCOUNT))) {
+    return false;
+  }
+  if (index == GetListIndex(list)) {
+    return true;
+  }
+  // The list sends no notification for a change made by code: run its routine here instead.
+  Send(control, CB_SETCURSEL, static_cast<WPARAM>(index));
+  RunRoutine(control);
+  return true;
+}
+
+void Win32Window::SetEnabled(DropDownList list, bool enabled) {
+  EnableWindow(Control(ControlOf(list)), enabled ? TRUE : FALSE);
+}
+
+bool Win32Window::IsOn(OptionButton button) const {
+  return Send(ControlOf(button), BM_GETCHECK) == BST_CHECKED;
+}
+
+void Win32Window::TurnOn(OptionButton button) {
+  TurnOn(ControlOf(button));
+}
+
+int Win32Window::GetValue(CheckBox box) const {
+  return Send(ControlOf(box), BM_GETCHECK) == BST_CHECKED ? 1 : 0;
+}
+
+void Win32Window::SetValue(CheckBox box, int value) {
+  Send(ControlOf(box), BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int Win32Window::GetValue(Slider slider) const {
+  return static_cast<int>(Send(ControlOf(slider), TBM_GETPOS));
+}
+
+bool Win32Window::SetValue(Slider slider, int value) {
+  if (value < win32::kSliderMinimum || value > win32::kSliderMaximum) {
+    return false;
+  }
+  Send(ControlOf(slider), TBM_SETPOS, TRUE, value);
+  return true;
+}
+
+std::string Win32Window::ProgramDirectory() const {
+  return program_directory_;
+}
+
+bool Win32Window::RemoveFile(const std::string& path) {
+  return DeleteFileW(Widen(path).c_str()) != 0;
+}
+
+}  // namespace krovan

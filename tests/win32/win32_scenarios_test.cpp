@@ -1,0 +1,38 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "tests/dialog/scenario.h"
+#include "tests/win32/system_message.h"
+#include "tests/win32/win32_driver.h"
+
+namespace krovan::testing {
+namespace {
+
+// The shared scenarios as they play out on Windows, which words a refused save its own way: a
+// read-only krovan3d.cfg and a directory in its place are both denied access.
+std::vector<Scenario> WindowsScenarios() {
+  std::vector<Scenario> scenarios = AllScenarios();
+  for (Scenario& scenario : scenarios) {
+    for (ShownMessage& message : scenario.messages) {
+      if (message.icon == MessageIcon::Error) {
+        message.text =
+            "The configuration could not be saved: " + SystemMessage(ERROR_ACCESS_DENIED);
+      }
+    }
+  }
+  return scenarios;
+}
+
+class Win32ScenarioTest : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(Win32ScenarioTest, BehavesAsExpected) {
+  Win32Driver driver;
+  RunScenario(GetParam(), driver);
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32Window, Win32ScenarioTest, ::testing::ValuesIn(WindowsScenarios()),
+                         ScenarioName);
+
+}  // namespace
+}  // namespace krovan::testing

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/win32/win32_window.h"
+#include "tests/win32/message_box_watcher.h"
+
+namespace krovan::testing {
+
+// Stands in for the routines: logs each one that runs, with the state it saw, so a test can
+// tell that it ran once, and after the change that started it.
+class RecordingEvents final : public FormEvents {
+ public:
+  explicit RecordingEvents(ToolkitOperations& form) : form_(form) { form.Connect(*this); }
+
+  void cmbDepth_Click() override {
+    log.push_back("cmbDepth_Click " + std::to_string(form_.GetListIndex(DropDownList::cmbDepth)));
+  }
+  void cmdOK_Click() override { log.emplace_back("cmdOK_Click"); }
+  void cmdCancel_Click() override { log.emplace_back("cmdCancel_Click"); }
+  void cmdReset_Click() override { log.emplace_back("cmdReset_Click"); }
+  void optClassic_Click() override { log.push_back("optClassic_Click " + Scheme()); }
+  void optEnhanced_Click() override { log.push_back("optEnhanced_Click " + Scheme()); }
+  void optCustom_Click() override { log.push_back("optCustom_Click " + Scheme()); }
+
+  std::vector<std::string> log;
+
+ private:
+  // The scheme button that is on, "none" or "several".
+  std::string Scheme() const {
+    const int on = (form_.IsOn(OptionButton::optClassic) ? 1 : 0) +
+                   (form_.IsOn(OptionButton::optEnhanced) ? 2 : 0) +
+                   (form_.IsOn(OptionButton::optCustom) ? 4 : 0);
+    switch (on) {
+      case 0:
+        return "none";
+      case 1:
+        return "optClassic";
+      case 2:
+        return "optEnhanced";
+      case 4:
+        return "optCustom";
+      default:
+        return "several";
+    }
+  }
+
+  ToolkitOperations& form_;
+};
+
+// A fresh window in its initial state with recording routines; the window is shown only by
+// tests that need it.
+class WindowTest : public ::testing::Test {
+ protected:
+  static constexpr char kProgramDirectory[] = "C:\\games\\krovan";
+
+  WindowTest()
+      : window_(std::make_unique<Win32Window>(GetModuleHandleW(nullptr), kProgramDirectory)),
+        events_(*window_) {}
+  ~WindowTest() override {
+    window_.reset();
+    PumpMessages();
+  }
+
+  Win32Window& window() { return *window_; }
+  HWND Control(win32::ControlId id) const { return window_->Control(id); }
+  const std::vector<std::string>& Log() const { return events_.log; }
+
+  // Shows the window and gives the focus to `id`.
+  void Focus(win32::ControlId id) {
+    window_->ShowForm();
+    SetFocus(Control(id));
+    PumpMessages();
+  }
+
+  // Lets the window's keyboard handling see a key message, as its message loop would.
+  void Key(UINT message, WPARAM key, LPARAM flags = 0) {
+    MSG msg{GetFocus(), message, key, flags, 0, {}};
+    if (!window_->TranslateDialogMessage(msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    PumpMessages();
+  }
+
+  win32::ControlId Focused() const {
+    for (std::size_t id = 0; id < win32::kControlCount; ++id) {
+      if (window_->Control(static_cast<win32::ControlId>(id)) == GetFocus()) {
+        return static_cast<win32::ControlId>(id);
+      }
+    }
+    ADD_FAILURE() << "the focus is on no control";
+    return win32::ControlId::Frame1;
+  }
+
+  MessageBoxWatcher watcher_;
+  std::unique_ptr<Win32Window> window_;
+  RecordingEvents events_;
+};
+
+}  // namespace krovan::testing
