@@ -1,5 +1,4 @@
 #include <charconv>
-#include <string>
 #include <string_view>
 
 #include "config/settings/settings_text.h"
@@ -7,9 +6,8 @@
 namespace krovan {
 namespace {
 
-using Traits = std::istream::traits_type;
-
 constexpr std::string_view kBlanks = " \t";
+constexpr std::string_view kTerminators = ",\r\n";
 
 // Parses an optionally signed decimal number that fills `text` exactly, blanks around it aside.
 std::optional<std::int16_t> ParseNumber(std::string_view text) {
@@ -36,23 +34,19 @@ std::optional<std::int16_t> ParseNumber(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::int16_t> ReadField(std::istream& in) {
-  std::string field;
-  for (;;) {
-    const Traits::int_type c = in.get();
-    if (Traits::eq_int_type(c, Traits::eof()) || c == ',' || c == '\n') {
-      break;
-    }
-    if (c == '\r') {
-      if (in.peek() == '\n') {
-        in.get();
-      }
-      break;
-    }
-    if (field.size() == kMaxFieldLength) {
-      return std::nullopt;
-    }
-    field.push_back(Traits::to_char_type(c));
+std::optional<std::int16_t> FieldReader::Next() {
+  const std::size_t length = rest_.substr(0, kMaxFieldLength + 1).find_first_of(kTerminators);
+  if (length == std::string_view::npos && rest_.size() > kMaxFieldLength) {
+    rest_ = {};
+    return std::nullopt;
+  }
+  const std::string_view field = rest_.substr(0, length);
+  if (length == std::string_view::npos) {
+    rest_ = {};
+  } else {
+    // CR LF is one line end; a CR alone is one too.
+    const bool cr_lf = rest_.substr(length, 2) == "\r\n";
+    rest_.remove_prefix(length + (cr_lf ? 2 : 1));
   }
   return ParseNumber(field);
 }

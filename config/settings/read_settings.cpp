@@ -1,6 +1,9 @@
+#include <sys/stat.h>
+
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
+#include <cstdio>
+#include <memory>
+#include <string>
 
 #include "config/settings/settings_text.h"
 
@@ -10,9 +13,17 @@ namespace {
 // Schemes whose keys are fixed presets: their key lines are not read.
 constexpr std::array<std::int16_t, 2> kPresetSchemes = {1, 2};
 
+// Opening a named pipe would wait for a writer, so only a regular file (or a link to one) is
+// read. stat() is in the C runtime of every platform the program is built for; std::filesystem
+// would add most of a megabyte to the Windows program.
+bool IsRegularFile(const char* path) {
+  struct stat status {};
+  return stat(path, &status) == 0 && (status.st_mode & S_IFMT) == S_IFREG;
+}
+
 // Reads the next field into `target`; false (and `target` untouched) when the field fails.
-bool ReadInto(std::istream& in, std::int16_t& target, ReadResult& result) {
-  const std::optional<std::int16_t> value = ReadField(in);
+bool ReadInto(FieldReader& fields, std::int16_t& target, ReadResult& result) {
+  const std::optional<std::int16_t> value = fields.Next();
   if (!value) {
     return false;
   }
@@ -23,11 +34,12 @@ bool ReadInto(std::istream& in, std::int16_t& target, ReadResult& result) {
 
 }  // namespace
 
-ReadResult ReadSettingsFrom(std::istream& in) {
+ReadResult ReadSettingsFrom(std::string_view text) {
+  FieldReader fields(text);
   ReadResult result;
   GameSettings& settings = result.settings;
   for (const auto field : kLineFields) {
-    if (!ReadInto(in, settings.*field, result)) {
+    if (!ReadInto(fields, settings.*field, result)) {
       return result;
     }
   }
@@ -35,7 +47,7 @@ ReadResult ReadSettingsFrom(std::istream& in) {
     return result;
   }
   for (ScanCode& key : settings.Keys) {
-    if (!ReadInto(in, key, result)) {
+    if (!ReadInto(fields, key, result)) {
       return result;
     }
   }
@@ -43,18 +55,19 @@ ReadResult ReadSettingsFrom(std::istream& in) {
 }
 
 ReadResult ReadSettings() {
-  // Only a regular file (or a link to one) is read: opening a named pipe would wait for a writer.
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(kSettingsFileName, error)) {
+  if (!IsRegularFile(kSettingsFileName)) {
     return {};
   }
-  // Binary mode: line ends are the reader's business, on every platform alike. The stream
-  // closes the file on every return path.
-  std::ifstream file(kSettingsFileName, std::ios::binary);
+  // Binary mode: line ends are the reader's business, on every platform alike.
+  const std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(kSettingsFileName, "rb"),
+                                                                &std::fclose);
   if (!file) {
     return {};
   }
-  return ReadSettingsFrom(file);
+  // A short read (end of file or an error) leaves less text, which ends the read where it ends.
+  std::string text(kMaxReadLength, '\0');
+  text.resize(std::fread(text.data(), 1, text.size(), file.get()));
+  return ReadSettingsFrom(text);
 }
 
 }  // namespace krovan

@@ -1,5 +1,4 @@
 #include <chrono>
-#include <sstream>
 #include <vector>
 
 #include "config/settings/settings_text.h"
@@ -88,8 +87,7 @@ const std::vector<ReadCase> kReadCases = {
 class ReadSettingsFromText : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(ReadSettingsFromText, ReadsTheValuesUpToTheFirstFailure) {
-  std::istringstream in(GetParam().text);
-  const ReadResult result = ReadSettingsFrom(in);
+  const ReadResult result = ReadSettingsFrom(GetParam().text);
   EXPECT_EQ(result.ValuesRead, static_cast<int>(GetParam().values.size()));
   EXPECT_EQ(result.settings, Record(GetParam().values));
 }

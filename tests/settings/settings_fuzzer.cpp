@@ -1,12 +1,12 @@
 // Feeds arbitrary bytes to the reader as the contents of krovan3d.cfg and checks what it
-// delivers, then saves that record with WriteSettings and checks that ReadSettings reads the
-// saved file back as the record. Aborts on the first broken invariant.
+// delivers, that reading the file (which stops after the first bytes a read can need) gives
+// the same as parsing all of them, then saves that record with WriteSettings and checks that
+// ReadSettings reads the saved file back as the record. Aborts on the first broken invariant.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <sstream>
 #include <string>
 
 #include "config/settings/settings_text.h"
@@ -85,12 +85,19 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using namespace krovan;
-  std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
-  const ReadResult read = ReadSettingsFrom(in);
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const ReadResult read = ReadSettingsFrom(text);
   Check(read.ValuesRead >= 0 && read.ValuesRead <= kSettingsValueCount, "ValuesRead in 0..21");
   Check(read.ValuesRead < 11 || !IsPreset(read.settings.ControlScheme) || read.ValuesRead == 11,
         "no key is read for the Classic and Enhanced schemes");
   Check(UnreadFieldsAreZero(read), "fields that were not read stay 0");
+
+  std::FILE* const file = std::fopen(kSettingsFileName, "wb");
+  Check(file != nullptr && std::fwrite(data, 1, size, file) == size && std::fclose(file) == 0,
+        "the input can be stored as krovan3d.cfg");
+  const ReadResult from_file = ReadSettings();
+  Check(from_file.ValuesRead == read.ValuesRead && from_file.settings == read.settings,
+        "the file reads as its whole text parses");
 
   const WriteResult written = WriteSettings(read.settings);
   Check(written.ok, "the record can be saved");
