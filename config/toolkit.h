@@ -41,7 +41,9 @@ enum class DropDownList {
   cmbDepth = kKeySlotCount,
 };
 
-constexpr DropDownList cmbKeys(KeySlot slot) { return static_cast<DropDownList>(slot); }
+constexpr DropDownList cmbKeys(KeySlot slot) {
+  return static_cast<DropDownList>(slot);
+}
 
 enum class MessageIcon {
   Information,
