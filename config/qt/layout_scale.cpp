@@ -15,7 +15,7 @@ int Pixels(int twips, double scale) {
   return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel));
 }
 
-QRect Pixels(const Twips& rect, double scale) {
+QRect Pixels(const form::Twips& rect, double scale) {
   const int left = Pixels(rect.left, scale);
   const int top = Pixels(rect.top, scale);
   const int right = Pixels(rect.left + rect.width, scale);

@@ -4,7 +4,7 @@
 #include <QSize>
 #include <span>
 
-#include "config/qt/window_layout.h"
+#include "config/form_layout.h"
 
 namespace krovan::layout {
 
@@ -13,12 +13,12 @@ int Pixels(int twips, double scale);
 
 // A rectangle in pixels. Each edge is scaled and rounded on its own, so controls that meet in
 // twips meet on screen and gaps of equal twips stay equal.
-QRect Pixels(const Twips& rect, double scale);
+QRect Pixels(const form::Twips& rect, double scale);
 
 // What one control asks for (its preferred size in pixels) and the room the layout gives it.
 struct SizeNeed {
   QSize preferred;
-  Twips room;
+  form::Twips room;
 };
 
 // The one scale factor for the whole window: the least multiple of 1/20 at which every

@@ -33,7 +33,7 @@ namespace {
 using Routine = void (FormEvents::*)();
 
 // The routine each button runs, by Button.
-constexpr std::array<Routine, layout::kButtonCount> kButtonRoutines = {
+constexpr std::array<Routine, form::kButtonCount> kButtonRoutines = {
     &FormEvents::cmdReset_Click,
     &FormEvents::cmdOK_Click,
     &FormEvents::cmdCancel_Click,
@@ -62,7 +62,7 @@ int Index(auto control) {
 }
 
 template <typename Widget>
-Widget* Create(QWidget* container, const layout::Control& control) {
+Widget* Create(QWidget* container, const form::Control& control) {
   auto* widget = new Widget(container);
   widget->setObjectName(Text(control.name));
   if (!control.accessible_name.empty()) {
@@ -95,7 +95,7 @@ QSize FilledKeyListSizeHint() {
 QtWindow::QtWindow(std::string program_directory)
     : program_directory_(std::move(program_directory)) {
   setObjectName("frmMain");
-  setWindowTitle(Text(layout::kWindowCaption));
+  setWindowTitle(Text(form::kWindowCaption));
   setWindowIcon(QIcon(QPixmap(kIconXpm)));
   // A fixed frame with a close box only: no minimize or maximize box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -110,11 +110,11 @@ QtWindow::QtWindow(std::string program_directory)
 
 void QtWindow::CreateControls() {
   for (std::size_t i = 0; i < frames_.size(); ++i) {
-    frames_[i] = Create<QGroupBox>(this, layout::kFrames[i]);
-    frames_[i]->setTitle(Text(layout::kFrames[i].caption));
+    frames_[i] = Create<QGroupBox>(this, form::kFrames[i]);
+    frames_[i]->setTitle(Text(form::kFrames[i].caption));
   }
   for (std::size_t i = 0; i < labels_.size(); ++i) {
-    const layout::Control& label = layout::kLabels[i];
+    const form::Control& label = form::kLabels[i];
     labels_[i] = Create<QLabel>(ContainerOf(label), label);
     labels_[i]->setText(Text(label.caption));
     labels_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -122,54 +122,52 @@ void QtWindow::CreateControls() {
     labels_[i]->lower();
   }
   for (std::size_t i = 0; i < option_buttons_.size(); ++i) {
-    const layout::Control& option = layout::kOptionButtons[i];
+    const form::Control& option = form::kOptionButtons[i];
     option_buttons_[i] = Create<QRadioButton>(ContainerOf(option), option);
     option_buttons_[i]->setText(Text(option.caption));
   }
   for (std::size_t i = 0; i < check_boxes_.size(); ++i) {
-    check_boxes_[i] =
-        Create<QCheckBox>(ContainerOf(layout::kCheckBoxes[i]), layout::kCheckBoxes[i]);
-    check_boxes_[i]->setText(Text(layout::kCheckBoxes[i].caption));
+    check_boxes_[i] = Create<QCheckBox>(ContainerOf(form::kCheckBoxes[i]), form::kCheckBoxes[i]);
+    check_boxes_[i]->setText(Text(form::kCheckBoxes[i].caption));
   }
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i] = Create<QPushButton>(ContainerOf(layout::kButtons[i]), layout::kButtons[i]);
-    buttons_[i]->setText(Text(layout::kButtons[i].caption));
+    buttons_[i] = Create<QPushButton>(ContainerOf(form::kButtons[i]), form::kButtons[i]);
+    buttons_[i]->setText(Text(form::kButtons[i].caption));
   }
   for (std::size_t i = 0; i < lists_.size(); ++i) {
-    lists_[i] =
-        Create<QComboBox>(ContainerOf(layout::kDropDownLists[i]), layout::kDropDownLists[i]);
+    lists_[i] = Create<QComboBox>(ContainerOf(form::kDropDownLists[i]), form::kDropDownLists[i]);
     // The items are plain text: a string list takes the 1440 key names at start-up in half the
     // time of the default item model.
     lists_[i]->setModel(new QStringListModel(lists_[i]));
   }
-  slider_ = Create<QSlider>(ContainerOf(layout::kSlider), layout::kSlider);
+  slider_ = Create<QSlider>(ContainerOf(form::kSlider), form::kSlider);
   for (std::size_t i = 0; i < labels_.size(); ++i) {
-    if (!layout::kLabels[i].buddy.empty()) {
-      labels_[i]->setBuddy(findChild<QWidget*>(Text(layout::kLabels[i].buddy)));
+    if (!form::kLabels[i].buddy.empty()) {
+      labels_[i]->setBuddy(findChild<QWidget*>(Text(form::kLabels[i].buddy)));
     }
   }
 }
 
 void QtWindow::SetInitialState() {
   QComboBox* depth = List(DropDownList::cmbDepth);
-  for (std::string_view item : layout::kDepthItems) {
+  for (std::string_view item : form::kDepthItems) {
     depth->addItem(Text(item));
   }
   // Adding the first item selected it; the list starts with no selection.
   depth->setCurrentIndex(-1);
-  for (OptionButton button : layout::kInitiallyOn) {
+  for (OptionButton button : form::kInitiallyOn) {
     Option(button)->setChecked(true);
   }
-  for (CheckBox box : layout::kInitiallyChecked) {
+  for (CheckBox box : form::kInitiallyChecked) {
     Box(box)->setChecked(true);
   }
   slider_->setOrientation(Qt::Horizontal);
-  slider_->setRange(layout::kSliderMinimum, layout::kSliderMaximum);
-  slider_->setValue(layout::kSliderInitial);
-  slider_->setSingleStep(layout::kSliderSmallChange);
-  slider_->setPageStep(layout::kSliderLargeChange);
+  slider_->setRange(form::kSliderMinimum, form::kSliderMaximum);
+  slider_->setValue(form::kSliderInitial);
+  slider_->setSingleStep(form::kSliderSmallChange);
+  slider_->setPageStep(form::kSliderLargeChange);
   slider_->setTickPosition(QSlider::TicksBelow);
-  slider_->setTickInterval(layout::kSliderTickInterval);
+  slider_->setTickInterval(form::kSliderTickInterval);
 }
 
 void QtWindow::ConnectEvents() {
@@ -195,23 +193,23 @@ void QtWindow::SetUpKeyboard() {
   for (std::size_t i = 0; i < option_buttons_.size(); ++i) {
     ClickOnAcceleratorAtOnce(*option_buttons_[i]);
     KeepTabStopOnCheckedOption(*option_buttons_[i]);
-    focus_order.emplace_back(layout::kOptionButtons[i].tab_index, option_buttons_[i]);
+    focus_order.emplace_back(form::kOptionButtons[i].tab_index, option_buttons_[i]);
   }
   for (std::size_t i = 0; i < check_boxes_.size(); ++i) {
     ClickOnAcceleratorAtOnce(*check_boxes_[i]);
-    focus_order.emplace_back(layout::kCheckBoxes[i].tab_index, check_boxes_[i]);
+    focus_order.emplace_back(form::kCheckBoxes[i].tab_index, check_boxes_[i]);
   }
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     ClickOnAcceleratorAtOnce(*buttons_[i]);
     // Enter presses the button that has the focus; the window has no default button, so Enter
     // elsewhere presses nothing. Escape is bound to nothing: this is not a QDialog.
     buttons_[i]->setAutoDefault(true);
-    focus_order.emplace_back(layout::kButtons[i].tab_index, buttons_[i]);
+    focus_order.emplace_back(form::kButtons[i].tab_index, buttons_[i]);
   }
   for (std::size_t i = 0; i < lists_.size(); ++i) {
-    focus_order.emplace_back(layout::kDropDownLists[i].tab_index, lists_[i]);
+    focus_order.emplace_back(form::kDropDownLists[i].tab_index, lists_[i]);
   }
-  focus_order.emplace_back(layout::kSlider.tab_index, slider_);
+  focus_order.emplace_back(form::kSlider.tab_index, slider_);
   std::ranges::sort(focus_order);
   for (std::size_t i = 1; i < focus_order.size(); ++i) {
     setTabOrder(focus_order[i - 1].second, focus_order[i].second);
@@ -222,10 +220,10 @@ void QtWindow::SetUpKeyboard() {
 }
 
 void QtWindow::PlaceControls() {
-  std::vector<std::pair<QWidget*, layout::Twips>> places;
+  std::vector<std::pair<QWidget*, form::Twips>> places;
   std::vector<layout::SizeNeed> needs;
-  const auto place = [&](QWidget* widget, const layout::Control& control, QSize preferred,
-                         const layout::Twips& room) {
+  const auto place = [&](QWidget* widget, const form::Control& control, QSize preferred,
+                         const form::Twips& room) {
     places.emplace_back(widget, control.rect);
     needs.push_back({preferred, room});
   };
@@ -234,30 +232,30 @@ void QtWindow::PlaceControls() {
       place(widgets[i], controls[i], PreferredSize(*widgets[i]), controls[i].rect);
     }
   };
-  place_all(frames_, layout::kFrames);
-  place_all(option_buttons_, layout::kOptionButtons);
-  place_all(check_boxes_, layout::kCheckBoxes);
-  place_all(buttons_, layout::kButtons);
+  place_all(frames_, form::kFrames);
+  place_all(option_buttons_, form::kOptionButtons);
+  place_all(check_boxes_, form::kCheckBoxes);
+  place_all(buttons_, form::kButtons);
   for (std::size_t i = 0; i < labels_.size(); ++i) {
-    const layout::Control& label = layout::kLabels[i];
-    place(labels_[i], label, PreferredSize(*labels_[i]), layout::LabelRoom(label));
+    const form::Control& label = form::kLabels[i];
+    place(labels_[i], label, PreferredSize(*labels_[i]), form::LabelRoom(label));
   }
   const QSize key_list = FilledKeyListSizeHint();
   for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
-    const layout::Control& list = layout::kDropDownLists[slot];
+    const form::Control& list = form::kDropDownLists[slot];
     place(lists_[slot], list, key_list, list.rect);
   }
-  const layout::Control& depth = layout::kDropDownLists[Index(DropDownList::cmbDepth)];
+  const form::Control& depth = form::kDropDownLists[Index(DropDownList::cmbDepth)];
   place(List(DropDownList::cmbDepth), depth, PreferredSize(*List(DropDownList::cmbDepth)),
         depth.rect);
-  place(slider_, layout::kSlider, PreferredSize(*slider_), layout::kSlider.rect);
+  place(slider_, form::kSlider, PreferredSize(*slider_), form::kSlider.rect);
 
   scale_factor_ = layout::ChooseScaleFactor(needs, logicalDpiY());
   for (const auto& [widget, rect] : places) {
     widget->setGeometry(layout::Pixels(rect, scale_factor_));
   }
-  setFixedSize(layout::Pixels(layout::kClientWidth, scale_factor_),
-               layout::Pixels(layout::kClientHeight, scale_factor_));
+  setFixedSize(layout::Pixels(form::kClientWidth, scale_factor_),
+               layout::Pixels(form::kClientHeight, scale_factor_));
 }
 
 void QtWindow::RunRoutine(Routine routine) {
@@ -266,10 +264,10 @@ void QtWindow::RunRoutine(Routine routine) {
   }
 }
 
-QWidget* QtWindow::ContainerOf(const layout::Control& control) {
-  return control.container == layout::Container::Window
+QWidget* QtWindow::ContainerOf(const form::Control& control) {
+  return control.container == form::Container::Window
              ? static_cast<QWidget*>(this)
-             : frames_[Index(control.container) - Index(layout::Container::Frame1)];
+             : frames_[Index(control.container) - Index(form::Container::Frame1)];
 }
 
 QComboBox* QtWindow::List(DropDownList list) const {

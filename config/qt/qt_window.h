@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "config/qt/window_layout.h"
+#include "config/form_layout.h"
 #include "config/toolkit.h"
 
 class QCheckBox;
@@ -57,19 +57,19 @@ class QtWindow final : public QWidget, public ToolkitOperations {
   void PlaceControls();
   void RunRoutine(void (FormEvents::*routine)());
 
-  QWidget* ContainerOf(const layout::Control& control);
+  QWidget* ContainerOf(const form::Control& control);
   QComboBox* List(DropDownList list) const;
   QRadioButton* Option(OptionButton button) const;
   QCheckBox* Box(CheckBox box) const;
 
   std::string program_directory_;
   double scale_factor_ = 1.0;
-  std::array<QGroupBox*, layout::kFrameCount> frames_{};
-  std::array<QLabel*, layout::kLabelCount> labels_{};
-  std::array<QRadioButton*, layout::kOptionButtonCount> option_buttons_{};
-  std::array<QCheckBox*, layout::kCheckBoxCount> check_boxes_{};
-  std::array<QPushButton*, layout::kButtonCount> buttons_{};
-  std::array<QComboBox*, layout::kDropDownListCount> lists_{};
+  std::array<QGroupBox*, form::kFrameCount> frames_{};
+  std::array<QLabel*, form::kLabelCount> labels_{};
+  std::array<QRadioButton*, form::kOptionButtonCount> option_buttons_{};
+  std::array<QCheckBox*, form::kCheckBoxCount> check_boxes_{};
+  std::array<QPushButton*, form::kButtonCount> buttons_{};
+  std::array<QComboBox*, form::kDropDownListCount> lists_{};
   QSlider* slider_ = nullptr;
 };
 

@@ -30,8 +30,8 @@ int TextWidth(HDC dc, std::wstring_view text) {
   return size.cx;
 }
 
-std::wstring WithoutAccelerator(std::wstring_view caption) {
-  std::wstring text(caption);
+std::wstring WithoutAccelerator(std::string_view caption) {
+  std::wstring text = Widen(caption);
   std::erase(text, L'&');
   return text;
 }
@@ -46,8 +46,8 @@ int WidestKeyName(HDC dc) {
 
 int WidestDepthItem(HDC dc) {
   int widest = 0;
-  for (std::wstring_view item : kDepthItems) {
-    widest = std::max(widest, TextWidth(dc, item));
+  for (std::string_view item : form::kDepthItems) {
+    widest = std::max(widest, TextWidth(dc, Widen(item)));
   }
   return widest;
 }
@@ -124,8 +124,8 @@ RECT PixelRect(const ControlSpec& spec, double scale) {
 }
 
 SIZE ClientSize(double scale) {
-  return SIZE{std::lround(kClientWidth * scale / kTwipsPerPixel),
-              std::lround(kClientHeight * scale / kTwipsPerPixel)};
+  return SIZE{std::lround(form::kClientWidth * scale / kTwipsPerPixel),
+              std::lround(form::kClientHeight * scale / kTwipsPerPixel)};
 }
 
 }  // namespace krovan::win32

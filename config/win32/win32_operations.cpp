@@ -75,7 +75,7 @@ int Win32Window::GetValue(Slider slider) const {
 }
 
 bool Win32Window::SetValue(Slider slider, int value) {
-  if (value < win32::kSliderMinimum || value > win32::kSliderMaximum) {
+  if (value < form::kSliderMinimum || value > form::kSliderMaximum) {
     return false;
   }
   Send(ControlOf(slider), TBM_SETPOS, TRUE, value);

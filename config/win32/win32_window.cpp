@@ -7,6 +7,7 @@
 
 #include "config/win32/layout.h"
 #include "config/win32/resource.h"
+#include "config/win32/utf16.h"
 
 namespace krovan {
 namespace {
@@ -15,7 +16,6 @@ using win32::ControlId;
 using win32::ControlKind;
 
 constexpr wchar_t kClassName[] = L"KrovanConfigWindow";
-constexpr wchar_t kCaption[] = L"Krovan 3D Configuration Utility 1.0";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kWindowExStyle = 0;
 
@@ -126,8 +126,9 @@ Win32Window::Win32Window(HINSTANCE instance, std::string program_directory)
                                        ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&common_controls);
   RegisterWindowClass(instance, &Win32Window::WindowProc);
-  CreateWindowExW(kWindowExStyle, kClassName, kCaption, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+  CreateWindowExW(kWindowExStyle, kClassName, Widen(form::kWindowCaption).c_str(), kWindowStyle,
+                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                  instance, this);
   CreateControls(instance);
   ApplyLayout(GetDpiForWindow(window_));
   CentreOnScreen();
@@ -147,25 +148,29 @@ void Win32Window::CreateControls(HINSTANCE instance) {
     const ClassStyle kind = StyleOf(spec.kind);
     const int id = kFirstControlId + static_cast<int>(spec.id);
     controls_[static_cast<std::size_t>(spec.id)] = CreateWindowExW(
-        0, kind.window_class, std::wstring(spec.caption).c_str(), kChildStyle | kind.style, 0, 0, 0,
-        0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+        0, kind.window_class, Widen(spec.caption).c_str(), kChildStyle | kind.style, 0, 0, 0, 0,
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   }
-  for (std::wstring_view item : win32::kDepthItems) {
-    Send(ControlId::cmbDepth, CB_ADDSTRING, 0,
-         reinterpret_cast<LPARAM>(std::wstring(item).c_str()));
+  for (std::string_view item : form::kDepthItems) {
+    Send(ControlId::cmbDepth, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(item).c_str()));
   }
-  for (ControlId list : win32::kDropDownLists) {
-    Send(list, CB_SETMINVISIBLE, kVisibleListItems);
+  for (const win32::ControlSpec& spec : win32::kControls) {
+    if (spec.kind == ControlKind::DropDownList) {
+      Send(spec.id, CB_SETMINVISIBLE, kVisibleListItems);
+    }
   }
-  Send(ControlId::sdrSound, TBM_SETRANGEMIN, FALSE, win32::kSliderMinimum);
-  Send(ControlId::sdrSound, TBM_SETRANGEMAX, FALSE, win32::kSliderMaximum);
-  Send(ControlId::sdrSound, TBM_SETTICFREQ, win32::kSliderTickFrequency);
-  Send(ControlId::sdrSound, TBM_SETLINESIZE, 0, win32::kSliderLineSize);
-  Send(ControlId::sdrSound, TBM_SETPAGESIZE, 0, win32::kSliderPageSize);
-  Send(ControlId::sdrSound, TBM_SETPOS, TRUE, win32::kSliderInitialValue);
-  for (ControlId on : win32::kInitiallyOn) {
-    Send(on, BM_SETCHECK, BST_CHECKED);
-    SetTabStop(Control(on), true);
+  Send(ControlId::sdrSound, TBM_SETRANGEMIN, FALSE, form::kSliderMinimum);
+  Send(ControlId::sdrSound, TBM_SETRANGEMAX, FALSE, form::kSliderMaximum);
+  Send(ControlId::sdrSound, TBM_SETTICFREQ, form::kSliderTickInterval);
+  Send(ControlId::sdrSound, TBM_SETLINESIZE, 0, form::kSliderSmallChange);
+  Send(ControlId::sdrSound, TBM_SETPAGESIZE, 0, form::kSliderLargeChange);
+  Send(ControlId::sdrSound, TBM_SETPOS, TRUE, form::kSliderInitial);
+  for (OptionButton button : form::kInitiallyOn) {
+    Send(win32::ControlOf(button), BM_SETCHECK, BST_CHECKED);
+    SetTabStop(Control(win32::ControlOf(button)), true);
+  }
+  for (CheckBox box : form::kInitiallyChecked) {
+    Send(win32::ControlOf(box), BM_SETCHECK, BST_CHECKED);
   }
 }
 

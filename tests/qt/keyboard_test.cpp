@@ -267,10 +267,10 @@ TEST_P(InertKeyTest, PressesNothing) {
   const auto snapshot = [&window] {
     std::vector<int> state{window.GetListIndex(DropDownList::cmbDepth),
                            window.GetValue(Slider::sdrSound)};
-    for (int box = 0; box < layout::kCheckBoxCount; ++box) {
+    for (int box = 0; box < form::kCheckBoxCount; ++box) {
       state.push_back(window.GetValue(static_cast<CheckBox>(box)));
     }
-    for (int button = 0; button < layout::kOptionButtonCount; ++button) {
+    for (int button = 0; button < form::kOptionButtonCount; ++button) {
       state.push_back(window.IsOn(static_cast<OptionButton>(button)));
     }
     return state;

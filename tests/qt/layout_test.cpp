@@ -11,7 +11,7 @@
 #include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
 #include <cmath>
-#include <vector>
+#include <string>
 
 #include "config/keys/key_table.h"
 #include "config/qt/qt_window.h"
@@ -19,14 +19,6 @@
 
 namespace krovan::testing {
 namespace {
-
-std::vector<const layout::Control*> AllControls() {
-  std::vector<const layout::Control*> controls = layout::ControlsOtherThanLabels();
-  for (const layout::Control& label : layout::kLabels) {
-    controls.push_back(&label);
-  }
-  return controls;
-}
 
 int TextWidth(const QWidget& widget, QString caption) {
   return widget.fontMetrics().horizontalAdvance(caption.remove('&'));
@@ -104,15 +96,47 @@ void ExpectNothingClipped(const QtWindow& window) {
   }
 }
 
+// A label's text may run only up to the first control that starts to its right on the same line
+// and in the same container; a box that reaches under nothing keeps its width.
+struct LabelRoomCase {
+  int label;  // index into kLabels
+  int width;  // twips
+};
+
+class LabelRoomTest : public ::testing::TestWithParam<LabelRoomCase> {};
+
+TEST_P(LabelRoomTest, EndsWhereTheNextControlStarts) {
+  const form::Control& label = form::kLabels.at(GetParam().label);
+  const form::Twips room = form::LabelRoom(label);
+  EXPECT_EQ(room.width, GetParam().width) << label.name;
+  EXPECT_EQ(room.left, label.rect.left) << label.name;
+  EXPECT_EQ(room.top, label.rect.top) << label.name;
+  EXPECT_EQ(room.height, label.rect.height) << label.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Form, LabelRoomTest,
+    ::testing::Values(LabelRoomCase{0, 960},    // Label1 reaches under cmbDepth
+                      LabelRoomCase{1, 1815},   // Label2: the slider below starts level with it
+                      LabelRoomCase{2, 975},    // Label3: nothing on its line
+                      LabelRoomCase{3, 855},    // Label4 ends short of cmbKeys(0)
+                      LabelRoomCase{4, 960},    // Label5 reaches under cmbKeys(1)
+                      LabelRoomCase{5, 960},    // Label6, by 15 twips
+                      LabelRoomCase{7, 855},    // Label8
+                      LabelRoomCase{8, 975},    // Label9: Label10's list lies a line lower
+                      LabelRoomCase{10, 960},   // Label11 reaches under cmbKeys(6)
+                      LabelRoomCase{12, 960}),  // Label13
+    [](const auto& info) { return std::string(form::kLabels.at(info.param.label).name); });
+
 TEST(LayoutTest, EveryControlSitsAtItsTwipsTimesTheFactor) {
   const QtWindow window("/nowhere");
   const double factor = window.ScaleFactor();
   const auto expect_edge = [factor](int pixels, int twips, std::string_view what) {
     EXPECT_LE(std::abs(pixels - twips / 15.0 * factor), 0.5) << what;
   };
-  for (const layout::Control* control : AllControls()) {
+  for (const form::Control* control : form::kAllControls) {
     const QRect rect = Find<QWidget>(window, control->name).geometry();
-    const layout::Twips& twips = control->rect;
+    const form::Twips& twips = control->rect;
     expect_edge(rect.left(), twips.left, control->name);
     expect_edge(rect.top(), twips.top, control->name);
     expect_edge(rect.left() + rect.width(), twips.left + twips.width, control->name);

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "config/qt/window_layout.h"
+#include "config/form_layout.h"
 
 namespace krovan::testing {
 
@@ -21,16 +21,16 @@ Widget& Find(const QWidget& window, std::string_view name) {
 }
 
 inline std::string_view NameOf(OptionButton button) {
-  return layout::kOptionButtons.at(static_cast<int>(button)).name;
+  return form::kOptionButtons.at(static_cast<int>(button)).name;
 }
 inline std::string_view NameOf(CheckBox box) {
-  return layout::kCheckBoxes.at(static_cast<int>(box)).name;
+  return form::kCheckBoxes.at(static_cast<int>(box)).name;
 }
 inline std::string_view NameOf(Button button) {
-  return layout::kButtons.at(static_cast<int>(button)).name;
+  return form::kButtons.at(static_cast<int>(button)).name;
 }
 inline std::string_view NameOf(DropDownList list) {
-  return layout::kDropDownLists.at(static_cast<int>(list)).name;
+  return form::kDropDownLists.at(static_cast<int>(list)).name;
 }
 
 }  // namespace krovan::testing

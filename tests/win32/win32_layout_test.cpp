@@ -36,7 +36,12 @@ INSTANTIATE_TEST_SUITE_P(
                       PixelCase{ControlId::optFullScreen, 1.0, {24, 48, 97, 65}},
                       // inside "Controls" (2160, 120), rounded to the nearest pixel
                       PixelCase{ControlId::cmbKeys9, 1.5, {636, 252, 794, 284}},
-                      PixelCase{ControlId::Frame3, 2.0, {288, 16, 1074, 402}}));
+                      PixelCase{ControlId::Frame3, 2.0, {288, 16, 1074, 402}},
+                      // labels end where the list to their right begins, or keep their box
+                      PixelCase{ControlId::Label4, 1.0, {168, 72, 225, 89}},
+                      PixelCase{ControlId::Label5, 1.0, {168, 96, 232, 113}},
+                      PixelCase{ControlId::Label11, 1.0, {360, 96, 424, 113}},
+                      PixelCase{ControlId::Label3, 1.0, {152, 56, 217, 73}}));
 
 // The factor grows with the font and the resolution, and never shrinks the drawn layout.
 struct ScaleCase {
