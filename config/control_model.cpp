@@ -3,14 +3,13 @@
 #include <filesystem>
 #include <utility>
 
+#include "config/form_layout.h"
+
 namespace krovan {
 
 namespace {
 
 using Routine = void (FormEvents::*)();
-
-// The frame that holds each option button, by OptionButton: Screen Mode, Details, Controls.
-constexpr std::array kOptionFrame = {0, 0, 1, 1, 2, 2, 2};
 
 // The routine that turning on an option button runs, by OptionButton; only the schemes have one.
 constexpr std::array<Routine, 7> kOptionRoutine = {
@@ -30,8 +29,6 @@ constexpr std::array<Routine, 3> kButtonRoutine = {
     &FormEvents::cmdCancel_Click,
 };
 
-constexpr std::array kDepthItems = {"16-bit", "24-bit", "32-bit"};
-
 int Index(auto control) {
   return static_cast<int>(control);
 }
@@ -39,11 +36,15 @@ int Index(auto control) {
 }  // namespace
 
 ControlModel::ControlModel(std::string program_directory)
-    : program_directory_(std::move(program_directory)),
-      option_on_{true, false, true, false, true, false, false},
-      box_values_{0, 1, 1, 0} {
-  for (const char* item : kDepthItems) {
+    : program_directory_(std::move(program_directory)) {
+  for (const std::string_view item : form::kDepthItems) {
     List(DropDownList::cmbDepth).items.emplace_back(item);
+  }
+  for (const OptionButton button : form::kInitiallyOn) {
+    option_on_.at(Index(button)) = true;
+  }
+  for (const CheckBox box : form::kInitiallyChecked) {
+    box_values_.at(Index(box)) = 1;
   }
 }
 
@@ -95,8 +96,9 @@ void ControlModel::TurnOn(OptionButton button) {
   if (option_on_.at(turned_on)) {
     return;
   }
+  // Option buttons are exclusive within the frame that holds them.
   for (std::size_t other = 0; other < option_on_.size(); ++other) {
-    if (kOptionFrame[other] == kOptionFrame[turned_on]) {
+    if (form::Row(static_cast<OptionButton>(other)).container == form::Row(button).container) {
       option_on_[other] = false;
     }
   }
@@ -120,7 +122,7 @@ int ControlModel::GetValue(Slider) const {
 }
 
 bool ControlModel::SetValue(Slider, int value) {
-  if (value < 0 || value > 100) {
+  if (value < form::kSliderMinimum || value > form::kSliderMaximum) {
     return false;
   }
   sound_volume_ = value;

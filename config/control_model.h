@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "config/form_layout.h"
 #include "config/toolkit.h"
 
 namespace krovan {
@@ -70,9 +71,9 @@ class ControlModel final : public ToolkitOperations {
 
   std::string program_directory_;
   std::array<ListState, kKeySlotCount + 1> lists_;
-  std::array<bool, 7> option_on_;  // by OptionButton
-  std::array<int, 4> box_values_;  // by CheckBox
-  int sound_volume_ = 75;
+  std::array<bool, form::kOptionButtonCount> option_on_{};  // by OptionButton
+  std::array<int, form::kCheckBoxCount> box_values_{};      // by CheckBox
+  int sound_volume_ = form::kSliderInitial;
   bool shown_ = false;
   bool closed_ = false;
   std::vector<RecordedMessage> messages_;
