@@ -11,9 +11,6 @@ namespace {
 using enum Button;
 using enum OptionButton;
 
-const std::string kEnhancedFile =
-    ConfigText(WithKeys({1280, 1024, 32, 2, 0, 1, 0, 1, 0, 60, 2}, kEnhancedCodes));
-
 // Space for White Tank Fire, the rest as Enhanced.
 constexpr Keys kEnhancedWithSpace = {200, 205, 208, 203, 157, 17, 32, 31, 30, 57};
 
@@ -117,13 +114,7 @@ std::vector<Scenario> ButtonScenarios() {
        .high_score_file = true,
        .actions = {Press{cmdReset}},
        .messages = {kScoresReset},
-       .controls = ExpectedControls{.depth = 2,
-                                    .screen_mode = optWindowed,
-                                    .boxes = {0, 1, 0, 0},
-                                    .detail = optHigh,
-                                    .volume = 60,
-                                    .scheme = optEnhanced,
-                                    .keys = kEnhancedKeyIndexes}},
+       .controls = kEnhancedFileControls},
       {.name = "ResetWithoutDataFolderStillReports",
        .actions = {Press{cmdReset}},
        .messages = {kScoresReset},

@@ -50,15 +50,8 @@ std::vector<Scenario> LoadScenarios() {
       {.name = "NoFileShowsStartUpState", .controls = ExpectedControls{}},
       {.name = "EmptyFileShowsStartUpState", .file = Text(""), .controls = ExpectedControls{}},
       {.name = "EnhancedFileShowsEnhancedKeysLocked",
-       .file =
-           Text(ConfigText(WithKeys({1280, 1024, 32, 2, 0, 1, 0, 1, 0, 60, 2}, kEnhancedCodes))),
-       .controls = ExpectedControls{.depth = 2,
-                                    .screen_mode = optWindowed,
-                                    .boxes = {0, 1, 0, 0},
-                                    .detail = optHigh,
-                                    .volume = 60,
-                                    .scheme = optEnhanced,
-                                    .keys = kEnhancedKeyIndexes}},
+       .file = Text(kEnhancedFile),
+       .controls = kEnhancedFileControls},
       // Depth 24 unchecks W-Buffering, then line 7 checks it again.
       {.name = "Depth24StoredWBufferingAndCustomKeys",
        .file = Text(ConfigText(WithKeys({1024, 768, 24, 1, 0, 1, 1, 2, 0, 75, 3}, kStoredCodes))),

@@ -26,6 +26,17 @@ inline std::vector<int> WithKeys(std::vector<int> head, const Keys& keys) {
   return head;
 }
 
+// A complete file with the Enhanced scheme, and what the window shows after loading it.
+inline const std::string kEnhancedFile =
+    ConfigText(WithKeys({1280, 1024, 32, 2, 0, 1, 0, 1, 0, 60, 2}, kEnhancedCodes));
+inline constexpr ExpectedControls kEnhancedFileControls = {.depth = 2,
+                                                           .screen_mode = OptionButton::optWindowed,
+                                                           .boxes = {0, 1, 0, 0},
+                                                           .detail = OptionButton::optHigh,
+                                                           .volume = 60,
+                                                           .scheme = OptionButton::optEnhanced,
+                                                           .keys = kEnhancedKeyIndexes};
+
 // What OK writes after starting without a file and changing nothing.
 inline const std::vector<int> kStartUpValues =
     WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 75, 1}, kClassicCodes);
