@@ -1,5 +1,8 @@
 #include "config/win32/accessible_names.h"
 
+// initguid.h first: the identifiers of oleacc.h are defined here, as the uuid library would
+// bring in those of all of Windows (40 KB).
+#include <initguid.h>
 #include <oleacc.h>
 
 #include "config/win32/utf16.h"
