@@ -41,8 +41,9 @@ inline constexpr std::string_view kWindowCaption = "Krovan 3D Configuration Util
 
 // One control: its name, container, caption (UTF-8, with its '&' accelerator; empty for the
 // lists and the slider), place, tab index and kind. Controls without a caption carry the name
-// screen readers announce for them; the two labels with an accelerator name the control they
-// serve.
+// screen readers announce for them. A label with a buddy labels that control: the two with an
+// accelerator give it the focus, and each row label of a key list tells screen readers which
+// list it is (its caption alone names only the action, not the tank).
 struct Control {
   std::string_view name;
   Container container;
@@ -129,17 +130,17 @@ inline constexpr auto kLabels = OfKind<kLabelCount>(
         {"Label1", kWindow, "&Color Depth:", {120, 120, 1455, 255}, 0, {}, "cmbDepth"},
         {"Label2", kWindow, "&Sound Volume:", {120, 3840, 1815, 255}, 12, {}, "sdrSound"},
         {"Label3", kFrame3, "Black Tank:", {120, 720, 975, 255}, 16},
-        {"Label4", kFrame3, "Move Up:", {360, 960, 855, 255}, 17},
-        {"Label5", kFrame3, "Move Right:", {360, 1320, 1095, 255}, 18},
-        {"Label6", kFrame3, "Move Down:", {360, 1680, 975, 255}, 19},
-        {"Label7", kFrame3, "Move Left:", {360, 2040, 1095, 255}, 20},
-        {"Label8", kFrame3, "Fire:", {360, 2400, 855, 255}, 21},
+        {"Label4", kFrame3, "Move Up:", {360, 960, 855, 255}, 17, {}, "cmbKeys(0)"},
+        {"Label5", kFrame3, "Move Right:", {360, 1320, 1095, 255}, 18, {}, "cmbKeys(1)"},
+        {"Label6", kFrame3, "Move Down:", {360, 1680, 975, 255}, 19, {}, "cmbKeys(2)"},
+        {"Label7", kFrame3, "Move Left:", {360, 2040, 1095, 255}, 20, {}, "cmbKeys(3)"},
+        {"Label8", kFrame3, "Fire:", {360, 2400, 855, 255}, 21, {}, "cmbKeys(4)"},
         {"Label9", kFrame3, "White Tank:", {3000, 720, 975, 255}, 22},
-        {"Label10", kFrame3, "Move Up:", {3240, 960, 855, 255}, 23},
-        {"Label11", kFrame3, "Move Right:", {3240, 1320, 1095, 255}, 24},
-        {"Label12", kFrame3, "Move Down:", {3240, 1680, 975, 255}, 25},
-        {"Label13", kFrame3, "Move Left:", {3240, 2040, 1095, 255}, 26},
-        {"Label14", kFrame3, "Fire:", {3240, 2400, 855, 255}, 27},
+        {"Label10", kFrame3, "Move Up:", {3240, 960, 855, 255}, 23, {}, "cmbKeys(5)"},
+        {"Label11", kFrame3, "Move Right:", {3240, 1320, 1095, 255}, 24, {}, "cmbKeys(6)"},
+        {"Label12", kFrame3, "Move Down:", {3240, 1680, 975, 255}, 25, {}, "cmbKeys(7)"},
+        {"Label13", kFrame3, "Move Left:", {3240, 2040, 1095, 255}, 26, {}, "cmbKeys(8)"},
+        {"Label14", kFrame3, "Fire:", {3240, 2400, 855, 255}, 27, {}, "cmbKeys(9)"},
     }});
 
 // The volume slider sdrSound.

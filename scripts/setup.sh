@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev fonts-dejavu-core
   # end-to-end tests, screenshots and the benchmark under a real X server
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
+  # the accessibility test: the AT-SPI stack, a session bus, and pyatspi for the system python3
+  at-spi2-core dbus-x11 python3-pyatspi
   # the Windows build and its tests under Wine
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
 )

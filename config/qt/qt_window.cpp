@@ -21,6 +21,7 @@
 #include "config/keys/key_table.h"
 #include "config/qt/keyboard_habits.h"
 #include "config/qt/layout_scale.h"
+#include "config/qt/screen_reader.h"
 
 // kIconXpm: the window's icon, drawn by draw_icon.sh. Built in as XPM, which Qt reads without
 // looking for image format plug-ins, a few milliseconds at start-up.
@@ -96,6 +97,7 @@ QtWindow::QtWindow(std::string program_directory)
     : program_directory_(std::move(program_directory)) {
   setObjectName("frmMain");
   setWindowTitle(Text(form::kWindowCaption));
+  AnnounceAsDialog(*this);
   setWindowIcon(QIcon(QPixmap(kIconXpm)));
   // A fixed frame with a close box only: no minimize or maximize box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -144,6 +146,7 @@ void QtWindow::CreateControls() {
   for (std::size_t i = 0; i < labels_.size(); ++i) {
     if (!form::kLabels[i].buddy.empty()) {
       labels_[i]->setBuddy(findChild<QWidget*>(Text(form::kLabels[i].buddy)));
+      NameAfterBuddy(*labels_[i]);
     }
   }
 }

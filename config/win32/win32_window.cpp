@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "config/win32/accessible_names.h"
 #include "config/win32/layout.h"
 #include "config/win32/resource.h"
 #include "config/win32/utf16.h"
@@ -130,6 +131,7 @@ Win32Window::Win32Window(HINSTANCE instance, std::string program_directory)
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                   instance, this);
   CreateControls(instance);
+  win32::NameForScreenReaders(controls_);
   ApplyLayout(GetDpiForWindow(window_));
   CentreOnScreen();
 }

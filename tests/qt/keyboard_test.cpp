@@ -169,8 +169,10 @@ TEST(KeyboardTest, SixteenAcceleratorsEachWithItsOwnLetter) {
     letters.insert(QKeySequence::mnemonic(button->text()).toString().toStdString());
   }
   for (const QLabel* label : program.window().findChildren<QLabel*>()) {
-    if (label->buddy() != nullptr) {
-      letters.insert(QKeySequence::mnemonic(label->text()).toString().toStdString());
+    // The row labels of the key lists have a buddy but no accelerator.
+    const QKeySequence mnemonic = QKeySequence::mnemonic(label->text());
+    if (label->buddy() != nullptr && !mnemonic.isEmpty()) {
+      letters.insert(mnemonic.toString().toStdString());
     }
   }
   EXPECT_EQ(letters, (std::multiset<std::string>{

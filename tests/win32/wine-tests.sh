@@ -24,7 +24,7 @@ wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 echo "== config.exe imports"
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | awk '/DLL Name:/ {print tolower($3)}' | sort)
 echo "$imports"
-system_dlls="comctl32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll"
+system_dlls="comctl32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll user32.dll"
 for dll in $imports; do
   [[ " $system_dlls " == *" $dll "* ]] || {
     echo "FAILED: config.exe imports $dll, which is not a Windows system DLL" >&2
