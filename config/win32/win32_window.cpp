@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "config/win32/dpi.h"
 #include "config/win32/layout.h"
 #include "config/win32/resource.h"
 #include "config/win32/utf16.h"
@@ -130,7 +131,7 @@ Win32Window::Win32Window(HINSTANCE instance, std::string program_directory)
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                   instance, this);
   CreateControls(instance);
-  ApplyLayout(GetDpiForWindow(window_));
+  ApplyLayout(win32::WindowDpi(window_));
   CentreOnScreen();
 }
 
@@ -196,7 +197,7 @@ void Win32Window::ApplyLayout(UINT dpi) {
   }
   const SIZE client = win32::ClientSize(scale_);
   RECT frame{0, 0, client.cx, client.cy};
-  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
+  win32::AdjustWindowRectForDpi(frame, kWindowStyle, kWindowExStyle, dpi);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(window_, nullptr, TRUE);
