@@ -14,6 +14,7 @@ packages=(
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
   # the Windows build and its tests under Wine
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 )
 
 missing=()
