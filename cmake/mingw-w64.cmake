@@ -1,10 +1,14 @@
-# Cross-compiles for 64-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-x86-64-posix).
-# The runtime is linked statically, so config.exe imports nothing but Windows system DLLs; Wine
-# runs the test programs on this machine.
+# Cross-compiles for 64-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-x86-64-posix);
+# mingw-w64-i686.cmake includes it for 32-bit Windows. The runtime is linked statically, so
+# config.exe imports nothing but Windows system DLLs; Wine runs the 64-bit test programs on this
+# machine.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+if(NOT DEFINED mingw_processor)
+  set(mingw_processor x86_64)
+endif()
+set(CMAKE_SYSTEM_PROCESSOR ${mingw_processor})
 
-set(mingw_triplet x86_64-w64-mingw32)
+set(mingw_triplet ${mingw_processor}-w64-mingw32)
 set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_triplet}-windres)
@@ -18,7 +22,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_EXE_LINKER_FLAGS_INIT -static)
 
 # Test programs (and GoogleTest's discovery of their cases) run under Wine when it is installed.
-find_program(KROVAN_WINE NAMES wine wine64)
+# 32-bit programs would need 32-bit Wine (wine32 of the i386 architecture), which is not set up.
+if(mingw_processor STREQUAL x86_64)
+  find_program(KROVAN_WINE NAMES wine wine64)
+endif()
 if(KROVAN_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${KROVAN_WINE})
 endif()

@@ -16,6 +16,7 @@ packages=(
   at-spi2-core dbus-x11 python3-pyatspi
   # the Windows build and its tests under Wine
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
 )
 
 missing=()

@@ -140,13 +140,42 @@ struct ControlSpec {
   Twips rect;
 };
 
-// Indexed by ControlId. A label's box ends where a control to its right begins: a static
-// control draws over the ones beneath it, so the text keeps clear of that control.
+// The box that a label, option button or check box paints, all of it: its own, cut where a
+// control to its right or below it begins. A box that reached into the next control would cover
+// part of it (at 144 dpi "E&nhanced" hid the left of Custom's circle). Of the two cuts, the one
+// that keeps more of the box.
+constexpr Twips Room(const form::Control& control) {
+  Twips room = control.rect;
+  for (const form::Control* other : form::kAllControls) {
+    const Twips& rect = other->rect;
+    const bool overlaps = rect.left < room.left + room.width &&
+                          room.left < rect.left + rect.width && rect.top < room.top + room.height &&
+                          room.top < rect.top + rect.height;
+    const bool later = rect.left > room.left || rect.top > room.top;
+    if (other == &control || other->kind == ControlKind::Frame ||
+        other->container != control.container || !overlaps || !later) {
+      continue;
+    }
+    const int keeps_left = (rect.left - room.left) * room.height;
+    const int keeps_top = (rect.top - room.top) * room.width;
+    if (keeps_left >= keeps_top) {
+      room.width = rect.left - room.left;
+    } else {
+      room.height = rect.top - room.top;
+    }
+  }
+  return room;
+}
+
+// Indexed by ControlId.
 inline constexpr std::array<ControlSpec, kControlCount> kControls = [] {
   std::array<ControlSpec, kControlCount> specs{};
   for (std::size_t i = 0; i < kControlCount; ++i) {
     const form::Control& row = *kRows[i];
-    const Twips rect = row.kind == ControlKind::Label ? form::LabelRoom(row) : row.rect;
+    const bool paints_text = row.kind == ControlKind::Label ||
+                             row.kind == ControlKind::OptionButton ||
+                             row.kind == ControlKind::CheckBox;
+    const Twips rect = paints_text ? Room(row) : row.rect;
     specs[i] = {static_cast<ControlId>(i), row.kind, row.container, row.caption, rect};
   }
   return specs;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/keys/key_table.h"
+#include "config/win32/dpi.h"
 #include "config/win32/utf16.h"
 
 namespace krovan::win32 {
@@ -55,18 +56,16 @@ int WidestDepthItem(HDC dc) {
 }  // namespace
 
 HFONT CreateDialogFont(UINT dpi) {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi);
-  return CreateFontIndirectW(&metrics.lfMessageFont);
+  const LOGFONTW font = MessageFont(dpi);
+  return CreateFontIndirectW(&font);
 }
 
 double LayoutScale(HDC dc, UINT dpi) {
   TEXTMETRICW metrics{};
   GetTextMetricsW(dc, &metrics);
   const int line = metrics.tmHeight;
-  const int glyph = GetSystemMetricsForDpi(SM_CXMENUCHECK, dpi) + Scaled(kCheckGap, dpi);
-  const int list_margins = GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) + Scaled(kListMargins, dpi);
+  const int glyph = SystemMetric(SM_CXMENUCHECK, dpi) + Scaled(kCheckGap, dpi);
+  const int list_margins = SystemMetric(SM_CXVSCROLL, dpi) + Scaled(kListMargins, dpi);
   const int list_field = line + Scaled(kListFieldExtra, dpi);
   const int key_name = WidestKeyName(dc);
   const int depth_item = WidestDepthItem(dc);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "config/win32/accessible_names.h"
+#include "config/win32/dpi.h"
 #include "config/win32/layout.h"
 #include "config/win32/resource.h"
 #include "config/win32/utf16.h"
@@ -132,7 +133,7 @@ Win32Window::Win32Window(HINSTANCE instance, std::string program_directory)
                   instance, this);
   CreateControls(instance);
   win32::NameForScreenReaders(controls_);
-  ApplyLayout(GetDpiForWindow(window_));
+  ApplyLayout(win32::WindowDpi(window_));
   CentreOnScreen();
 }
 
@@ -198,7 +199,7 @@ void Win32Window::ApplyLayout(UINT dpi) {
   }
   const SIZE client = win32::ClientSize(scale_);
   RECT frame{0, 0, client.cx, client.cy};
-  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, kWindowExStyle, dpi);
+  win32::AdjustWindowRectForDpi(frame, kWindowStyle, kWindowExStyle, dpi);
   SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   InvalidateRect(window_, nullptr, TRUE);

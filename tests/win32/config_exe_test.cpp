@@ -116,6 +116,13 @@ TEST_F(ConfigExeResources, AsksForCommonControlsSixAndPerMonitorDpi) {
   EXPECT_THAT(manifest, HasSubstr("version=\"6.0.0.0\""));
   EXPECT_THAT(manifest, HasSubstr("PerMonitorV2"));
   EXPECT_THAT(manifest, HasSubstr("asInvoker"));
+  // Vista, 7, 8, 8.1, 10 and 11: no Windows runs it in an older version's compatibility mode.
+  for (const char* id :
+       {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
+        "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
+        "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
+    EXPECT_THAT(manifest, HasSubstr(std::string("<supportedOS Id=\"{") + id + "}\"/>"));
+  }
 }
 
 }  // namespace

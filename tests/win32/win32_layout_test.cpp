@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <string>
 
+#include "config/win32/dpi.h"
 #include "config/win32/layout.h"
 #include "tests/win32/window_fixture.h"
 
@@ -30,18 +32,19 @@ TEST_P(PixelRectTest, ScalesTwipsFromTheContainer) {
 
 INSTANTIATE_TEST_SUITE_P(
     Win32Layout, PixelRectTest,
-    ::testing::Values(PixelCase{ControlId::Label1, 1.0, {8, 8, 72, 25}},
-                      PixelCase{ControlId::cmdCancel, 1.0, {344, 256, 537, 297}},
-                      // inside "Screen Mode", which starts at 120, 480
-                      PixelCase{ControlId::optFullScreen, 1.0, {24, 48, 97, 65}},
-                      // inside "Controls" (2160, 120), rounded to the nearest pixel
-                      PixelCase{ControlId::cmbKeys9, 1.5, {636, 252, 794, 284}},
-                      PixelCase{ControlId::Frame3, 2.0, {288, 16, 1074, 402}},
-                      // labels end where the list to their right begins, or keep their box
-                      PixelCase{ControlId::Label4, 1.0, {168, 72, 225, 89}},
-                      PixelCase{ControlId::Label5, 1.0, {168, 96, 232, 113}},
-                      PixelCase{ControlId::Label11, 1.0, {360, 96, 424, 113}},
-                      PixelCase{ControlId::Label3, 1.0, {152, 56, 217, 73}}));
+    ::testing::Values(
+        PixelCase{ControlId::Label1, 1.0, {8, 8, 72, 25}},
+        PixelCase{ControlId::cmdCancel, 1.0, {344, 256, 537, 297}},
+        // inside "Screen Mode", which starts at 120, 480
+        PixelCase{ControlId::optFullScreen, 1.0, {24, 48, 97, 64}},
+        // inside "Controls" (2160, 120), rounded to the nearest pixel
+        PixelCase{ControlId::cmbKeys9, 1.5, {636, 252, 794, 284}},
+        PixelCase{ControlId::Frame3, 2.0, {288, 16, 1074, 402}},
+        // labels end where the control to their right or below begins, or keep their box
+        PixelCase{ControlId::Label4, 1.0, {168, 72, 225, 89}},
+        PixelCase{ControlId::Label5, 1.0, {168, 96, 232, 113}},
+        PixelCase{ControlId::Label11, 1.0, {360, 96, 424, 113}},
+        PixelCase{ControlId::Label3, 1.0, {152, 56, 217, 72}}));
 
 // The factor grows with the font and the resolution, and never shrinks the drawn layout.
 struct ScaleCase {
@@ -83,7 +86,32 @@ bool Inside(const RECT& inner, const RECT& outer) {
          inner.bottom <= outer.bottom;
 }
 
-TEST_F(WindowTest, EveryControlLiesInTheClientArea) {
+// Puts DPI functions in place for a test's life, then user32's again.
+class DpiFunctionsInUse {
+ public:
+  explicit DpiFunctionsInUse(const win32::DpiFunctions& functions) {
+    win32::UseDpiFunctions(functions);
+  }
+  ~DpiFunctionsInUse() { win32::UseDpiFunctions(win32::LookUpDpiFunctions()); }
+  DpiFunctionsInUse(const DpiFunctionsInUse&) = delete;
+  DpiFunctionsInUse& operator=(const DpiFunctionsInUse&) = delete;
+};
+
+// The window laid out with the per-monitor DPI functions, or with what Windows 7 has instead.
+enum class DpiPath { PerMonitor, SystemOnly };
+
+win32::DpiFunctions FunctionsFor(DpiPath path) {
+  return path == DpiPath::PerMonitor ? win32::LookUpDpiFunctions() : win32::DpiFunctions{};
+}
+
+class LayoutTest : public ::testing::WithParamInterface<DpiPath>,
+                   public DpiFunctionsInUse,
+                   public WindowTest {
+ protected:
+  LayoutTest() : DpiFunctionsInUse(FunctionsFor(GetParam())) {}
+};
+
+TEST_P(LayoutTest, EveryControlLiesInTheClientArea) {
   RECT client{};
   GetClientRect(window().Handle(), &client);
   const SIZE size = win32::ClientSize(window().Scale());
@@ -94,16 +122,37 @@ TEST_F(WindowTest, EveryControlLiesInTheClientArea) {
   }
 }
 
-TEST_F(WindowTest, FramesHoldTheirControls) {
-  for (const win32::ControlSpec& spec : win32::kControls) {
-    if (spec.container == win32::Container::Window) {
-      continue;
+bool Holds(const win32::ControlSpec& frame, const win32::ControlSpec& control) {
+  static constexpr std::array<ControlId, 3> kFrames = {ControlId::Frame1, ControlId::Frame2,
+                                                       ControlId::Frame3};
+  return control.container != win32::Container::Window &&
+         kFrames[static_cast<std::size_t>(control.container) - 1] == frame.id;
+}
+
+TEST_P(LayoutTest, FramesHoldTheirControls) {
+  for (const win32::ControlSpec& frame : win32::kControls) {
+    for (const win32::ControlSpec& spec : win32::kControls) {
+      if (Holds(frame, spec)) {
+        EXPECT_TRUE(Inside(ClientRect(Control(spec.id)), ClientRect(Control(frame.id))))
+            << static_cast<int>(spec.id);
+      }
     }
-    const ControlId frame = spec.container == win32::Container::Frame1   ? ControlId::Frame1
-                            : spec.container == win32::Container::Frame2 ? ControlId::Frame2
-                                                                         : ControlId::Frame3;
-    EXPECT_TRUE(Inside(ClientRect(Control(spec.id)), ClientRect(Control(frame))))
-        << static_cast<int>(spec.id);
+  }
+}
+
+// Each control paints its whole box, so a box that reaches into another control hides part of it.
+TEST_P(LayoutTest, NoControlCoversAnother) {
+  for (const win32::ControlSpec& a : win32::kControls) {
+    for (const win32::ControlSpec& b : win32::kControls) {
+      const RECT first = ClientRect(Control(a.id));
+      const RECT second = ClientRect(Control(b.id));
+      RECT common{};
+      if (a.id < b.id && !Holds(a, b) && !Holds(b, a)) {
+        EXPECT_FALSE(IntersectRect(&common, &first, &second))
+            << static_cast<int>(a.id) << " and " << static_cast<int>(b.id) << " share "
+            << common.right - common.left << " x " << common.bottom - common.top << " px";
+      }
+    }
   }
 }
 
@@ -116,11 +165,11 @@ std::wstring TextOf(HWND control) {
 }
 
 // Every caption is drawn whole in its box with the window's font.
-TEST_F(WindowTest, CaptionsFitTheirBoxes) {
+TEST_P(LayoutTest, CaptionsFitTheirBoxes) {
   const HDC dc = GetDC(window().Handle());
   const HGDIOBJ previous = SelectObject(
       dc, reinterpret_cast<HFONT>(SendMessageW(Control(ControlId::Label1), WM_GETFONT, 0, 0)));
-  const int glyph = GetSystemMetricsForDpi(SM_CXMENUCHECK, GetDpiForWindow(window().Handle()));
+  const int glyph = win32::SystemMetric(SM_CXMENUCHECK, win32::WindowDpi(window().Handle()));
   for (const win32::ControlSpec& spec : win32::kControls) {
     const std::wstring text = TextOf(Control(spec.id));
     SIZE extent{};
@@ -135,6 +184,27 @@ TEST_F(WindowTest, CaptionsFitTheirBoxes) {
   SelectObject(dc, previous);
   ReleaseDC(window().Handle(), dc);
 }
+
+// Where the per-monitor functions are missing, the window looks the same at the system DPI.
+TEST_P(LayoutTest, BothPathsGiveOneLayout) {
+  const DpiFunctionsInUse other(
+      FunctionsFor(GetParam() == DpiPath::PerMonitor ? DpiPath::SystemOnly : DpiPath::PerMonitor));
+  const Win32Window twin(GetModuleHandleW(nullptr), kProgramDirectory);
+  EXPECT_EQ(twin.Scale(), window().Scale());
+  RECT frame{};
+  RECT twin_frame{};
+  GetWindowRect(window().Handle(), &frame);
+  GetWindowRect(twin.Handle(), &twin_frame);
+  EXPECT_TRUE(EqualRect(&frame, &twin_frame));
+  for (const win32::ControlSpec& spec : win32::kControls) {
+    const RECT rect = ClientRect(Control(spec.id));
+    const RECT twin_rect = ClientRect(twin.Control(spec.id));
+    EXPECT_TRUE(EqualRect(&rect, &twin_rect)) << static_cast<int>(spec.id);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Win32Layout, LayoutTest,
+                         ::testing::Values(DpiPath::PerMonitor, DpiPath::SystemOnly));
 
 // Each key list shares its row with its label, to the label's right; the rows do not overlap.
 struct KeyRowCase {
