@@ -10,6 +10,7 @@
 #include <string>
 
 #include "config/settings/replace_file.h"
+#include "config/settings/replace_file_posix.h"
 
 namespace krovan {
 namespace {
@@ -20,8 +21,12 @@ constexpr mode_t kPermissionBits = 0777;
 constexpr mode_t kWriteBits = 0222;
 constexpr mode_t kNewFileMode = 0666;  // before the umask, as open() would create it
 
+// Refusal of a pipe, device or socket in the file's place, for which the system has no error:
+// renaming over it would simply remove it.
+constexpr int kNotRegularFile = -1;
+
 std::string ErrorText(int error) {
-  return std::strerror(error);
+  return error == kNotRegularFile ? "Not a regular file" : std::strerror(error);
 }
 
 std::filesystem::path DirectoryOf(const std::string& path) {
@@ -63,7 +68,7 @@ int CheckReplaceable(const std::string& path, const struct stat& status) {
     return EISDIR;
   }
   if (!S_ISREG(status.st_mode)) {
-    return EINVAL;  // a device or pipe: renaming over it would remove it
+    return kNotRegularFile;
   }
   if ((status.st_mode & kWriteBits) == 0) {
     return EACCES;
@@ -101,7 +106,24 @@ int SyncFile(int fd) {
   return 0;
 }
 
-int FillFile(int fd, mode_t mode, std::string_view contents) {
+// The old file's owner and group, kept when the process may set them.
+struct Owner {
+  uid_t user = static_cast<uid_t>(-1);  // -1: leave as created
+  gid_t group = static_cast<gid_t>(-1);
+};
+
+// Best effort: only root may give a file away, and a user may set only a group of their own,
+// so the user and group are tried together and then the group alone. What cannot be set stays
+// as created, the saving user's. Done before fchmod, since a change of owner clears the setuid
+// and setgid bits.
+void SetOwner(int fd, const Owner& owner) {
+  if (fchown(fd, owner.user, owner.group) != 0) {
+    fchown(fd, static_cast<uid_t>(-1), owner.group);
+  }
+}
+
+int FillFile(int fd, const Owner& owner, mode_t mode, std::string_view contents) {
+  SetOwner(fd, owner);
   if (fchmod(fd, mode) != 0) {
     return errno;
   }
@@ -121,9 +143,34 @@ void SyncDirectory(const std::filesystem::path& directory) {
   }
 }
 
+// Writes `contents` to a new file of `kind` and names it beside `target`. `name` is set
+// whenever the file has a name, so that a failure can remove it.
+int WriteNewFile(NewFileKind kind, const std::string& target, const Owner& owner, mode_t mode,
+                 std::string_view contents, std::string& name) {
+  NewFile file;
+  int error = OpenNewFile(kind, DirectoryOf(target), target, file);
+  if (error != 0) {
+    return error;
+  }
+  error = FillFile(file.fd, owner, mode, contents);
+  if (error == 0) {
+    error = NameNewFile(target, file);
+  }
+  if (close(file.fd) != 0 && error == 0) {
+    error = errno;
+  }
+  name = file.name;
+  return error;
+}
+
 }  // namespace
 
 std::string ReplaceFile(const std::string& path, std::string_view contents) {
+  return ReplaceFileStartingWith(path, contents, NewFileKind::kUnnamed);
+}
+
+std::string ReplaceFileStartingWith(const std::string& path, std::string_view contents,
+                                    NewFileKind first) {
   std::string target = path;
   struct stat status {};
   bool exists = false;
@@ -137,21 +184,22 @@ std::string ReplaceFile(const std::string& path, std::string_view contents) {
   }
   const mode_t mode =
       exists ? (status.st_mode & kPermissionBits) : (kNewFileMode & ~CurrentUmask());
+  const Owner owner = exists ? Owner{status.st_uid, status.st_gid} : Owner{};
 
-  std::string temporary = target + ".XXXXXX";
-  const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) {
-    return ErrorText(errno);
+  // An unnamed file gets its name only after its contents are on disk: a save killed before
+  // that leaves nothing, and from there to the rename is a close() in between.
+  std::string name;
+  int error = WriteNewFile(first, target, owner, mode, contents, name);
+  if (error == kNoUnnamedFiles) {
+    error = WriteNewFile(NewFileKind::kNamed, target, owner, mode, contents, name);
   }
-  int error = FillFile(fd, mode, contents);
-  if (close(fd) != 0 && error == 0) {
-    error = errno;
-  }
-  if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) {
+  if (error == 0 && rename(name.c_str(), target.c_str()) != 0) {
     error = errno;
   }
   if (error != 0) {
-    unlink(temporary.c_str());
+    if (!name.empty()) {
+      unlink(name.c_str());
+    }
     return ErrorText(error);
   }
   SyncDirectory(DirectoryOf(target));
