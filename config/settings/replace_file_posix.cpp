@@ -143,11 +143,18 @@ void SyncDirectory(const std::filesystem::path& directory) {
   }
 }
 
-// Writes `contents` to a new file of `kind` and names it beside `target`. `name` is set
-// whenever the file has a name, so that a failure can remove it.
+// Closes the new file and removes its name, if it has one.
+void Discard(const NewFile& file) {
+  close(file.fd);
+  if (!file.name.empty()) {
+    unlink(file.name.c_str());
+  }
+}
+
+// Writes `contents` to a new file of `kind` and names it beside `target`, leaving it open.
+// On failure the file is closed and, if it had a name, removed.
 int WriteNewFile(NewFileKind kind, const std::string& target, const Owner& owner, mode_t mode,
-                 std::string_view contents, std::string& name) {
-  NewFile file;
+                 std::string_view contents, NewFile& file) {
   int error = OpenNewFile(kind, DirectoryOf(target), target, file);
   if (error != 0) {
     return error;
@@ -156,10 +163,9 @@ int WriteNewFile(NewFileKind kind, const std::string& target, const Owner& owner
   if (error == 0) {
     error = NameNewFile(target, file);
   }
-  if (close(file.fd) != 0 && error == 0) {
-    error = errno;
+  if (error != 0) {
+    Discard(file);
   }
-  name = file.name;
   return error;
 }
 
@@ -186,22 +192,26 @@ std::string ReplaceFileStartingWith(const std::string& path, std::string_view co
       exists ? (status.st_mode & kPermissionBits) : (kNewFileMode & ~CurrentUmask());
   const Owner owner = exists ? Owner{status.st_uid, status.st_gid} : Owner{};
 
-  // An unnamed file gets its name only after its contents are on disk: a save killed before
-  // that leaves nothing, and from there to the rename is a close() in between.
-  std::string name;
-  int error = WriteNewFile(first, target, owner, mode, contents, name);
+  // An unnamed file gets its name only once its contents are on disk, and the rename follows
+  // at once: only a save killed between those two system calls leaves a file behind, which the
+  // next save removes.
+  RemoveLeftovers(DirectoryOf(target), target);
+  NewFile file;
+  int error = WriteNewFile(first, target, owner, mode, contents, file);
   if (error == kNoUnnamedFiles) {
-    error = WriteNewFile(NewFileKind::kNamed, target, owner, mode, contents, name);
-  }
-  if (error == 0 && rename(name.c_str(), target.c_str()) != 0) {
-    error = errno;
+    error = WriteNewFile(NewFileKind::kNamed, target, owner, mode, contents, file);
   }
   if (error != 0) {
-    if (!name.empty()) {
-      unlink(name.c_str());
-    }
     return ErrorText(error);
   }
+  if (rename(file.name.c_str(), target.c_str()) != 0) {
+    error = errno;
+    Discard(file);
+    return ErrorText(error);
+  }
+  // Closed after the rename to keep it next to the link; fsync has already reported any error
+  // of the contents.
+  close(file.fd);
   SyncDirectory(DirectoryOf(target));
   return {};
 }

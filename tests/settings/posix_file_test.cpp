@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -172,7 +174,7 @@ TEST_P(NewFileKinds, KeepsOwnerAndGroup) {
 }
 
 // A save killed while writing (here by SIGXFSZ past a file size limit) leaves the old file
-// and, with an unnamed new file, nothing else; a named one stays behind.
+// and, with an unnamed new file, nothing else; a named one stays behind until the next save.
 TEST_P(NewFileKinds, KilledSaveLeavesOldFile) {
   const std::string old_text = "file 644 " + std::string(100, '7');
   Build({{"krovan3d.cfg", old_text}});
@@ -193,6 +195,24 @@ TEST_P(NewFileKinds, KilledSaveLeavesOldFile) {
   Tree left = Scan();
   EXPECT_EQ(left.extract("krovan3d.cfg").mapped(), old_text);
   EXPECT_EQ(left.size(), GetParam() == NewFileKind::kUnnamed ? 0U : 1U);
+  EXPECT_EQ(ReplaceFileStartingWith(kSettingsFileName, "new", GetParam()), "");
+  EXPECT_EQ(Scan(), (Tree{{"krovan3d.cfg", "file 644 new"}}));
+}
+
+// A temporary file that a running save holds locked is not a leftover, nor is a file of the
+// user's that only looks like one.
+TEST_F(ReplaceFileTest, KeepsRunningSavesAndLookalikes) {
+  const Tree others = {{"krovan3d.cfg.saving-Run123", "file 600 running"},
+                       {"krovan3d.cfg.saving-old", "file 600 user's"},
+                       {"krovan3d.cfg.backup", "file 644 user's"}};
+  Build(others);
+  const int running = open("krovan3d.cfg.saving-Run123", O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(flock(running, LOCK_EX), 0);
+  EXPECT_EQ(ReplaceFile(kSettingsFileName, "new"), "");
+  close(running);
+  Tree expected = others;
+  expected["krovan3d.cfg"] = "file 644 new";
+  EXPECT_EQ(Scan(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Kinds, NewFileKinds, ::testing::ValuesIn(kNewFileKinds),
