@@ -44,17 +44,11 @@ int Link(int fd, const std::string& name) {
 }
 
 // The new file is locked for as long as its save runs: the lock goes with the process, so a
-// named file that can be locked was left by a save that was killed.
-int Lock(NewFile& file) {
-  if (flock(file.fd, LOCK_EX) != 0) {
-    const int error = errno;
-    close(file.fd);
-    if (!file.name.empty()) {
-      unlink(file.name.c_str());
-    }
-    return error;
-  }
-  return 0;
+// named file that can be locked was left by a save that was killed. Best effort: without the
+// lock (a file system without flock) a concurrent save may remove the file, and this save
+// then reports the failed rename.
+void Lock(const NewFile& file) {
+  flock(file.fd, LOCK_EX | LOCK_NB);
 }
 
 // Removes the file at `path` if it is a regular file that no running save holds.
@@ -95,7 +89,8 @@ int OpenNewFile(NewFileKind kind, const std::filesystem::path& directory, const 
     if (file.fd < 0) {
       return MeansNoUnnamedFiles(errno) ? kNoUnnamedFiles : errno;
     }
-    return Lock(file);
+    Lock(file);
+    return 0;
   }
   std::string name = target + std::string(kNameInfix) + std::string(kNameLength, 'X');
   file.fd = mkostemp(name.data(), O_CLOEXEC);
@@ -103,7 +98,8 @@ int OpenNewFile(NewFileKind kind, const std::filesystem::path& directory, const 
     return errno;
   }
   file.name = std::move(name);
-  return Lock(file);
+  Lock(file);
+  return 0;
 }
 
 int NameNewFile(const std::string& target, NewFile& file) {
