@@ -1,9 +1,7 @@
 #include "config/control_model.h"
 
-#include <filesystem>
-#include <utility>
-
 #include "config/form_layout.h"
+#include "config/remove_file.h"
 
 namespace krovan {
 
@@ -35,8 +33,7 @@ int Index(auto control) {
 
 }  // namespace
 
-ControlModel::ControlModel(std::string program_directory)
-    : program_directory_(std::move(program_directory)) {
+ControlModel::ControlModel() {
   for (const std::string_view item : form::kDepthItems) {
     List(DropDownList::cmbDepth).items.emplace_back(item);
   }
@@ -129,18 +126,8 @@ bool ControlModel::SetValue(Slider, int value) {
   return true;
 }
 
-std::string ControlModel::ProgramDirectory() const {
-  return program_directory_;
-}
-
-bool ControlModel::RemoveFile(const std::string& path) {
-  const std::filesystem::path file(std::u8string(path.begin(), path.end()));
-  std::error_code error;
-  // Deletes files only: std::filesystem::remove would also take an empty directory.
-  if (std::filesystem::is_directory(std::filesystem::symlink_status(file, error))) {
-    return false;
-  }
-  return std::filesystem::remove(file, error);
+FileRemoval ControlModel::RemoveFile(const std::string& path) {
+  return RemoveRegularFile(path);
 }
 
 void ControlModel::Press(Button button) {

@@ -25,7 +25,7 @@ struct RecordedMessage {
 // slider values are refused. Message boxes return at once and are recorded.
 class ControlModel final : public ToolkitOperations {
  public:
-  explicit ControlModel(std::string program_directory);
+  ControlModel();
 
   void ShowForm() override;
   void CloseForm() override;
@@ -45,8 +45,7 @@ class ControlModel final : public ToolkitOperations {
   int GetValue(Slider slider) const override;
   bool SetValue(Slider slider, int value) override;
 
-  std::string ProgramDirectory() const override;
-  bool RemoveFile(const std::string& path) override;
+  FileRemoval RemoveFile(const std::string& path) override;
 
   // A press of one of the three buttons: runs its routine.
   void Press(Button button);
@@ -69,7 +68,6 @@ class ControlModel final : public ToolkitOperations {
   ListState& List(DropDownList list);
   const ListState& List(DropDownList list) const;
 
-  std::string program_directory_;
   std::array<ListState, kKeySlotCount + 1> lists_;
   std::array<bool, form::kOptionButtonCount> option_on_{};  // by OptionButton
   std::array<int, form::kCheckBoxCount> box_values_{};      // by CheckBox

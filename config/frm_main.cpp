@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "config/keys/control_schemes.h"
@@ -17,15 +18,9 @@ constexpr char kNotice[] = "Notice";
 constexpr char kSaved[] = "Configuration have been saved.";
 constexpr char kCancelled[] = "Changes have been cancelled.";
 constexpr char kScoresReset[] = "High scores have been reset.";
-constexpr char kSaveFailedTitle[] = "Error";
+constexpr char kErrorTitle[] = "Error";
 constexpr char kSaveFailed[] = "The configuration could not be saved: ";
-
-// Appended to the program's directory as plain text, nothing inserted between the two.
-#ifdef _WIN32
-constexpr char kHighScoreFile[] = "\\data\\highscore.dat";
-#else
-constexpr char kHighScoreFile[] = "/data/highscore.dat";
-#endif
+constexpr char kResetFailed[] = "The high scores could not be reset: ";
 
 // The fields of file lines 1 to 11; lines 12 to 21 are the ten keys.
 constexpr std::array kFieldByLine = {
@@ -173,7 +168,8 @@ const Control& ControlOfLine(int line) {
 
 }  // namespace
 
-frmMain::frmMain(ToolkitOperations& form) : form_(form) {
+frmMain::frmMain(ToolkitOperations& form, std::vector<std::string> high_score_files)
+    : form_(form), high_score_files_(std::move(high_score_files)) {
   form_.Connect(*this);
 }
 
@@ -219,7 +215,7 @@ void frmMain::cmdOK_Click() {
   if (const WriteResult written = WriteSettings(settings); written.ok) {
     form_.ShowMessage(kSaved, kNotice, MessageIcon::Information);
   } else {
-    form_.ShowMessage(kSaveFailed + written.error, kSaveFailedTitle, MessageIcon::Error);
+    form_.ShowMessage(kSaveFailed + written.error, kErrorTitle, MessageIcon::Error);
   }
   form_.CloseForm();
 }
@@ -230,8 +226,18 @@ void frmMain::cmdCancel_Click() {
 }
 
 void frmMain::cmdReset_Click() {
-  // A missing file or a failed delete changes nothing for the player: the message follows anyway.
-  form_.RemoveFile(form_.ProgramDirectory() + kHighScoreFile);
+  // The first place that holds the file is the only one deleted. No file anywhere means the
+  // scores are already reset; a file that stays is reported, and the window stays open.
+  for (const std::string& path : high_score_files_) {
+    const FileRemoval removal = form_.RemoveFile(path);
+    if (removal.outcome == FileRemoval::Outcome::kFailed) {
+      form_.ShowMessage(kResetFailed + removal.error, kErrorTitle, MessageIcon::Error);
+      return;
+    }
+    if (removal.outcome == FileRemoval::Outcome::kRemoved) {
+      break;
+    }
+  }
   form_.ShowMessage(kScoresReset, kNotice, MessageIcon::Information);
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "config/toolkit.h"
 
@@ -10,7 +12,9 @@ namespace krovan {
 // buttons. It knows the window only through the toolkit operations.
 class frmMain final : public FormEvents {
  public:
-  explicit frmMain(ToolkitOperations& form);
+  // `high_score_files`: where the game's high-score table may be (UTF-8), in the order they are
+  // tried by Reset High Scores; each platform's start-up code names them.
+  frmMain(ToolkitOperations& form, std::vector<std::string> high_score_files);
 
   void Form_Load();
 
@@ -28,6 +32,7 @@ class frmMain final : public FormEvents {
 
  private:
   ToolkitOperations& form_;
+  std::vector<std::string> high_score_files_;
   std::int16_t screen_width_ = 0;
   std::int16_t screen_height_ = 0;
 };

@@ -50,6 +50,16 @@ enum class MessageIcon {
   Error,
 };
 
+// What deleting a file did: deleted it, found nothing there (no such file or folder), or could
+// not delete it, with the system's description of why.
+struct FileRemoval {
+  enum class Outcome { kRemoved, kAbsent, kFailed };
+  Outcome outcome = Outcome::kRemoved;
+  std::string error{};  // kFailed only
+
+  bool operator==(const FileRemoval&) const = default;
+};
+
 // The window's event routines. The toolkit calls them when a control's state changes, from
 // the user or from code; a routine started by a step of another routine runs nested inside
 // that step.
@@ -103,10 +113,8 @@ class ToolkitOperations {
   virtual int GetValue(Slider slider) const = 0;
   virtual bool SetValue(Slider slider, int value) = 0;
 
-  // Platform facts: the directory holding the program file (UTF-8, no trailing separator),
-  // and deleting a file (false when it could not be deleted).
-  virtual std::string ProgramDirectory() const = 0;
-  virtual bool RemoveFile(const std::string& path) = 0;
+  // Deletes the file at `path` (UTF-8); never a directory.
+  virtual FileRemoval RemoveFile(const std::string& path) = 0;
 
  protected:
   FormEvents* events() const { return events_; }

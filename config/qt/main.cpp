@@ -3,6 +3,16 @@
 #include "config/frm_main.h"
 #include "config/qt/qt_window.h"
 
+namespace {
+
+// Where Reset High Scores looks, in order: beside the program file, which is right when the
+// program sits in the game folder; then in the game folder the dialog was started in, the
+// current directory that holds krovan3d.cfg.
+constexpr char kBesideProgram[] = "/data/highscore.dat";
+constexpr char kInGameFolder[] = "data/highscore.dat";
+
+}  // namespace
+
 // Creates the settings window in its design-time state, runs its load routine and then hands
 // over to the window's events. Closing the window ends the program.
 int main(int argc, char* argv[]) {
@@ -11,8 +21,10 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("Krovan 3D Configuration Utility");
   QApplication::setDesktopFileName("krovan3d-config");
 
-  krovan::QtWindow window(QCoreApplication::applicationDirPath().toStdString());
-  krovan::frmMain form(window);
+  krovan::QtWindow window;
+  krovan::frmMain form(
+      window,
+      {QCoreApplication::applicationDirPath().toStdString() + kBesideProgram, kInGameFolder});
   form.Form_Load();
   return QApplication::exec();
 }

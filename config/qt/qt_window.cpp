@@ -2,7 +2,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
@@ -22,6 +21,7 @@
 #include "config/qt/keyboard_habits.h"
 #include "config/qt/layout_scale.h"
 #include "config/qt/screen_reader.h"
+#include "config/remove_file.h"
 
 // kIconXpm: the window's icon, drawn by draw_icon.sh. Built in as XPM, which Qt reads without
 // looking for image format plug-ins, a few milliseconds at start-up.
@@ -93,8 +93,7 @@ QSize FilledKeyListSizeHint() {
 
 }  // namespace
 
-QtWindow::QtWindow(std::string program_directory)
-    : program_directory_(std::move(program_directory)) {
+QtWindow::QtWindow() {
   setObjectName("frmMain");
   setWindowTitle(Text(form::kWindowCaption));
   AnnounceAsDialog(*this);
@@ -357,13 +356,8 @@ bool QtWindow::SetValue(Slider, int value) {
   return true;
 }
 
-std::string QtWindow::ProgramDirectory() const {
-  return program_directory_;
-}
-
-bool QtWindow::RemoveFile(const std::string& path) {
-  // Removes files only, never a directory.
-  return QFile::remove(QString::fromStdString(path));
+FileRemoval QtWindow::RemoveFile(const std::string& path) {
+  return RemoveRegularFile(path);
 }
 
 }  // namespace krovan

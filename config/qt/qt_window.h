@@ -22,8 +22,7 @@ namespace krovan {
 // the connected FormEvents; closing it by the window manager runs none.
 class QtWindow final : public QWidget, public ToolkitOperations {
  public:
-  // `program_directory`: the folder that holds the program file (UTF-8).
-  explicit QtWindow(std::string program_directory);
+  QtWindow();
 
   // The factor by which every length of the layout, twips / 15, is scaled.
   double ScaleFactor() const { return scale_factor_; }
@@ -46,8 +45,7 @@ class QtWindow final : public QWidget, public ToolkitOperations {
   int GetValue(Slider slider) const override;
   bool SetValue(Slider slider, int value) override;
 
-  std::string ProgramDirectory() const override;
-  bool RemoveFile(const std::string& path) override;
+  FileRemoval RemoveFile(const std::string& path) override;
 
  private:
   void CreateControls();
@@ -62,7 +60,6 @@ class QtWindow final : public QWidget, public ToolkitOperations {
   QRadioButton* Option(OptionButton button) const;
   QCheckBox* Box(CheckBox box) const;
 
-  std::string program_directory_;
   double scale_factor_ = 1.0;
   std::array<QGroupBox*, form::kFrameCount> frames_{};
   std::array<QLabel*, form::kLabelCount> labels_{};

@@ -11,7 +11,8 @@ namespace krovan {
 // that the user has made read-only and a path that names a directory. A symbolic link is kept
 // and the file it points to is replaced. On failure the old file is byte-identical, the
 // temporary file is gone, and the system's description of the error is returned; on success
-// the empty string. One implementation per platform.
+// the empty string. The new file keeps the old one's permissions, and its owner and group
+// where the process may set them. One implementation per platform.
 std::string ReplaceFile(const std::string& path, std::string_view contents);
 
 }  // namespace krovan

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "config/settings/replace_file.h"
+#include "config/settings/replace_file_posix.h"
 
 namespace krovan {
 namespace {
@@ -20,8 +21,12 @@ constexpr mode_t kPermissionBits = 0777;
 constexpr mode_t kWriteBits = 0222;
 constexpr mode_t kNewFileMode = 0666;  // before the umask, as open() would create it
 
+// Refusal of a pipe, device or socket in the file's place, for which the system has no error:
+// renaming over it would simply remove it.
+constexpr int kNotRegularFile = -1;
+
 std::string ErrorText(int error) {
-  return std::strerror(error);
+  return error == kNotRegularFile ? "Not a regular file" : std::strerror(error);
 }
 
 std::filesystem::path DirectoryOf(const std::string& path) {
@@ -63,7 +68,7 @@ int CheckReplaceable(const std::string& path, const struct stat& status) {
     return EISDIR;
   }
   if (!S_ISREG(status.st_mode)) {
-    return EINVAL;  // a device or pipe: renaming over it would remove it
+    return kNotRegularFile;
   }
   if ((status.st_mode & kWriteBits) == 0) {
     return EACCES;
@@ -101,7 +106,24 @@ int SyncFile(int fd) {
   return 0;
 }
 
-int FillFile(int fd, mode_t mode, std::string_view contents) {
+// The old file's owner and group, kept when the process may set them.
+struct Owner {
+  uid_t user = static_cast<uid_t>(-1);  // -1: leave as created
+  gid_t group = static_cast<gid_t>(-1);
+};
+
+// Best effort: only root may give a file away, and a user may set only a group of their own,
+// so the user and group are tried together and then the group alone. What cannot be set stays
+// as created, the saving user's. Done before fchmod, since a change of owner clears the setuid
+// and setgid bits.
+void SetOwner(int fd, const Owner& owner) {
+  if (fchown(fd, owner.user, owner.group) != 0) {
+    fchown(fd, static_cast<uid_t>(-1), owner.group);
+  }
+}
+
+int FillFile(int fd, const Owner& owner, mode_t mode, std::string_view contents) {
+  SetOwner(fd, owner);
   if (fchmod(fd, mode) != 0) {
     return errno;
   }
@@ -121,9 +143,40 @@ void SyncDirectory(const std::filesystem::path& directory) {
   }
 }
 
+// Closes the new file and removes its name, if it has one.
+void Discard(const NewFile& file) {
+  close(file.fd);
+  if (!file.name.empty()) {
+    unlink(file.name.c_str());
+  }
+}
+
+// Writes `contents` to a new file of `kind` and names it beside `target`, leaving it open.
+// On failure the file is closed and, if it had a name, removed.
+int WriteNewFile(NewFileKind kind, const std::string& target, const Owner& owner, mode_t mode,
+                 std::string_view contents, NewFile& file) {
+  int error = OpenNewFile(kind, DirectoryOf(target), target, file);
+  if (error != 0) {
+    return error;
+  }
+  error = FillFile(file.fd, owner, mode, contents);
+  if (error == 0) {
+    error = NameNewFile(target, file);
+  }
+  if (error != 0) {
+    Discard(file);
+  }
+  return error;
+}
+
 }  // namespace
 
 std::string ReplaceFile(const std::string& path, std::string_view contents) {
+  return ReplaceFileStartingWith(path, contents, NewFileKind::kUnnamed);
+}
+
+std::string ReplaceFileStartingWith(const std::string& path, std::string_view contents,
+                                    NewFileKind first) {
   std::string target = path;
   struct stat status {};
   bool exists = false;
@@ -137,23 +190,28 @@ std::string ReplaceFile(const std::string& path, std::string_view contents) {
   }
   const mode_t mode =
       exists ? (status.st_mode & kPermissionBits) : (kNewFileMode & ~CurrentUmask());
+  const Owner owner = exists ? Owner{status.st_uid, status.st_gid} : Owner{};
 
-  std::string temporary = target + ".XXXXXX";
-  const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-  if (fd < 0) {
-    return ErrorText(errno);
-  }
-  int error = FillFile(fd, mode, contents);
-  if (close(fd) != 0 && error == 0) {
-    error = errno;
-  }
-  if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) {
-    error = errno;
+  // An unnamed file gets its name only once its contents are on disk, and the rename follows
+  // at once: only a save killed between those two system calls leaves a file behind, which the
+  // next save removes.
+  RemoveLeftovers(DirectoryOf(target), target);
+  NewFile file;
+  int error = WriteNewFile(first, target, owner, mode, contents, file);
+  if (error == kNoUnnamedFiles) {
+    error = WriteNewFile(NewFileKind::kNamed, target, owner, mode, contents, file);
   }
   if (error != 0) {
-    unlink(temporary.c_str());
     return ErrorText(error);
   }
+  if (rename(file.name.c_str(), target.c_str()) != 0) {
+    error = errno;
+    Discard(file);
+    return ErrorText(error);
+  }
+  // Closed after the rename to keep it next to the link; fsync has already reported any error
+  // of the contents.
+  close(file.fd);
   SyncDirectory(DirectoryOf(target));
   return {};
 }

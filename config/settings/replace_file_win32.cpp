@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "config/win32/system_error.h"
 #include "config/win32/utf16.h"
 
 // windows.h names its own ReplaceFile function through a macro.
@@ -13,19 +14,6 @@ namespace krovan {
 namespace {
 
 constexpr wchar_t kTemporaryPrefix[] = L"kcf";
-constexpr wchar_t kTrailingBlanks[] = L" \t\r\n";
-
-// The system's description of an error, as FormatMessage gives it minus the line end.
-std::string ErrorText(DWORD error) {
-  wchar_t* buffer = nullptr;
-  const DWORD length = FormatMessageW(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-  std::wstring text(buffer, length);
-  LocalFree(buffer);
-  text.erase(text.find_last_not_of(kTrailingBlanks) + 1);
-  return text.empty() ? "Error " + std::to_string(error) : Narrow(text);
-}
 
 // The path of the file that `path` finally names, following symbolic links so that a link is
 // kept and the file it points to is replaced. Returns an error code, 0 on success.
@@ -117,11 +105,11 @@ DWORD FillFile(const std::wstring& path, std::string_view contents) {
 std::string ReplaceFile(const std::string& path, std::string_view contents) {
   std::wstring target = Widen(path);
   if (const DWORD error = CheckTarget(target)) {
-    return ErrorText(error);
+    return SystemErrorText(error);
   }
   wchar_t temporary[MAX_PATH] = {};
   if (GetTempFileNameW(DirectoryOf(target).c_str(), kTemporaryPrefix, 0, temporary) == 0) {
-    return ErrorText(GetLastError());
+    return SystemErrorText(GetLastError());
   }
   DWORD error = FillFile(temporary, contents);
   if (error == 0 &&
@@ -130,7 +118,7 @@ std::string ReplaceFile(const std::string& path, std::string_view contents) {
   }
   if (error != 0) {
     DeleteFileW(temporary);
-    return ErrorText(error);
+    return SystemErrorText(error);
   }
   return {};
 }

@@ -9,11 +9,12 @@
 // Creates the window in its initial state, runs the load routine, then serves the window's
 // events until it is closed.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-  krovan::Win32Window window(instance, krovan::ExecutableDirectory());
+  krovan::Win32Window window(instance);
   if (window.Handle() == nullptr) {
     return EXIT_FAILURE;  // no window could be created: there is nothing to wait for
   }
-  krovan::frmMain form(window);
+  // The game's high scores, beside the program file; appended as plain text.
+  krovan::frmMain form(window, {krovan::ExecutableDirectory() + "\\data\\highscore.dat"});
   form.Form_Load();
   return window.RunMessageLoop();
 }

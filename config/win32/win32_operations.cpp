@@ -1,9 +1,10 @@
 // The toolkit operations of the Win32 window: what the routines do to its controls, its
-// message boxes, and the two platform facts they ask of Windows.
+// message boxes, and deleting a file.
 #include <windows.h>
 // windows.h first: commctrl.h builds on it.
 #include <commctrl.h>
 
+#include "config/win32/system_error.h"
 #include "config/win32/utf16.h"
 #include "config/win32/win32_window.h"
 
@@ -82,12 +83,17 @@ bool Win32Window::SetValue(Slider slider, int value) {
   return true;
 }
 
-std::string Win32Window::ProgramDirectory() const {
-  return program_directory_;
-}
-
-bool Win32Window::RemoveFile(const std::string& path) {
-  return DeleteFileW(Widen(path).c_str()) != 0;
+FileRemoval Win32Window::RemoveFile(const std::string& path) {
+  using enum FileRemoval::Outcome;
+  if (DeleteFileW(Widen(path).c_str())) {
+    return {kRemoved};
+  }
+  // A missing folder on the way is as good as a missing file.
+  const DWORD error = GetLastError();
+  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+    return {kAbsent};
+  }
+  return {kFailed, SystemErrorText(error)};
 }
 
 }  // namespace krovan

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <utility>
 
 #include "config/win32/accessible_names.h"
 #include "config/win32/dpi.h"
@@ -122,8 +121,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance, std::string program_directory)
-    : program_directory_(std::move(program_directory)) {
+Win32Window::Win32Window(HINSTANCE instance) {
   INITCOMMONCONTROLSEX common_controls{sizeof(common_controls),
                                        ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&common_controls);

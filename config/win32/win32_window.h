@@ -16,8 +16,7 @@ namespace krovan {
 // user's change would, nested inside the call.
 class Win32Window final : public ToolkitOperations {
  public:
-  // `program_directory`: the folder that holds the program file (UTF-8, no trailing separator).
-  Win32Window(HINSTANCE instance, std::string program_directory);
+  explicit Win32Window(HINSTANCE instance);
   ~Win32Window() override;
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
@@ -40,8 +39,7 @@ class Win32Window final : public ToolkitOperations {
   int GetValue(Slider slider) const override;
   bool SetValue(Slider slider, int value) override;
 
-  std::string ProgramDirectory() const override;
-  bool RemoveFile(const std::string& path) override;
+  FileRemoval RemoveFile(const std::string& path) override;
 
   // Runs the message loop until the window is closed; returns the program's exit code.
   int RunMessageLoop();
@@ -69,7 +67,6 @@ class Win32Window final : public ToolkitOperations {
   void RunRoutine(win32::ControlId control);
   LRESULT Send(win32::ControlId id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
 
-  std::string program_directory_;
   HWND window_ = nullptr;
   HFONT font_ = nullptr;
   double scale_ = 1.0;

@@ -10,6 +10,9 @@ namespace {
 
 using enum Button;
 using enum OptionButton;
+using enum HighScores;
+
+constexpr ScoreFiles kProgramScores = {.program = kFile};
 
 // Space for White Tank Fire, the rest as Enhanced.
 constexpr Keys kEnhancedWithSpace = {200, 205, 208, 203, 157, 17, 32, 31, 30, 57};
@@ -95,12 +98,12 @@ std::vector<Scenario> ButtonScenarios() {
        .open = false},
       {.name = "CancelAfterChangesLeavesFileIdentical",
        .file = Text(kEnhancedFile + "trailing text\r\n"),
-       .high_score_file = true,
+       .scores = kProgramScores,
        .actions = {ChooseDepth{0}, Toggle{CheckBox::chkDebug}, Select{optCustom}, PickKey{0, 1},
                    MoveSlider{5}, Press{cmdCancel}},
        .messages = {kCancelled},
        .open = false,
-       .high_score_file_after = true},
+       .scores_after = kProgramScores},
       {.name = "CancelWithoutFileCreatesNone",
        .actions = {Press{cmdCancel}},
        .messages = {kCancelled},
@@ -111,7 +114,7 @@ std::vector<Scenario> ButtonScenarios() {
        .open = false},
       {.name = "ResetDeletesHighScoresAndStaysOpen",
        .file = Text(kEnhancedFile),
-       .high_score_file = true,
+       .scores = kProgramScores,
        .actions = {Press{cmdReset}},
        .messages = {kScoresReset},
        .controls = kEnhancedFileControls},
@@ -119,13 +122,30 @@ std::vector<Scenario> ButtonScenarios() {
        .actions = {Press{cmdReset}},
        .messages = {kScoresReset},
        .controls = ExpectedControls{}},
+      {.name = "ResetFindsGameFolderScores",
+       .scores = {.game = kFile},
+       .actions = {Press{cmdReset}},
+       .messages = {kScoresReset},
+       .controls = ExpectedControls{}},
+      {.name = "ResetDeletesOnlyProgramFolderScores",
+       .scores = {.program = kFile, .game = kFile},
+       .actions = {Press{cmdReset}},
+       .messages = {kScoresReset},
+       .controls = ExpectedControls{},
+       .scores_after = {.game = kFile}},
+      {.name = "ResetFailureReportedAndStaysOpen",
+       .scores = {.program = kDirectory, .game = kFile},
+       .actions = {Press{cmdReset}},
+       .messages = {kResetFailed},
+       .controls = ExpectedControls{},
+       .scores_after = {.program = kDirectory, .game = kFile}},
       {.name = "ResetTwiceReportsTwice",
-       .high_score_file = true,
+       .scores = kProgramScores,
        .actions = {Press{cmdReset}, Press{cmdReset}},
        .messages = {kScoresReset, kScoresReset},
        .controls = ExpectedControls{}},
       {.name = "ResetThenOkSaves",
-       .high_score_file = true,
+       .scores = kProgramScores,
        .actions = {Press{cmdReset}, Press{cmdOK}},
        .messages = {kScoresReset, kSaved},
        .open = false,

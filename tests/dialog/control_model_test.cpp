@@ -61,7 +61,7 @@ class RecordingEvents final : public FormEvents {
 };
 
 TEST(ControlModelTest, StartsInDesignTimeState) {
-  const ControlModel model("/opt/game");
+  const ControlModel model;
   EXPECT_EQ(model.ItemCount(DropDownList::cmbDepth), 3);
   EXPECT_EQ(model.ItemText(DropDownList::cmbDepth, 0), "16-bit");
   EXPECT_EQ(model.ItemText(DropDownList::cmbDepth, 1), "24-bit");
@@ -82,11 +82,10 @@ TEST(ControlModelTest, StartsInDesignTimeState) {
   EXPECT_FALSE(model.IsShown());
   EXPECT_FALSE(model.IsClosed());
   EXPECT_THAT(model.Messages(), IsEmpty());
-  EXPECT_EQ(model.ProgramDirectory(), "/opt/game");
 }
 
 TEST(ControlModelTest, DepthChangeRunsRuleAfterTheIndexChanged) {
-  ControlModel model("");
+  ControlModel model;
   RecordingEvents events(model);
   EXPECT_TRUE(model.SetListIndex(DropDownList::cmbDepth, 2));
   EXPECT_TRUE(model.SetListIndex(DropDownList::cmbDepth, 2));
@@ -95,7 +94,7 @@ TEST(ControlModelTest, DepthChangeRunsRuleAfterTheIndexChanged) {
 }
 
 TEST(ControlModelTest, KeyListChangesRunNothing) {
-  ControlModel model("");
+  ControlModel model;
   RecordingEvents events(model);
   model.AppendItem(cmbKeys(3), "ESCAPE");
   model.AppendItem(cmbKeys(3), "1");
@@ -118,7 +117,7 @@ void PrintTo(const RefusedIndex& refused, std::ostream* out) {
 class RefusedIndexTest : public ::testing::TestWithParam<RefusedIndex> {};
 
 TEST_P(RefusedIndexTest, LeavesSelectionAndRunsNothing) {
-  ControlModel model("");
+  ControlModel model;
   model.AppendItem(cmbKeys(9), "ESCAPE");
   model.AppendItem(cmbKeys(9), "1");
   RecordingEvents events(model);
@@ -148,7 +147,7 @@ void PrintTo(const TurningOn& turning_on, std::ostream* out) {
 class TurnOnTest : public ::testing::TestWithParam<TurningOn> {};
 
 TEST_P(TurnOnTest, TurnsOffItsFrameOnlyAndRunsSchemeRoutine) {
-  ControlModel model("");
+  ControlModel model;
   RecordingEvents events(model);
   model.TurnOn(GetParam().button);
   EXPECT_EQ(OptionsOn(model), GetParam().on_after);
@@ -171,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         TurningOn{optCustom, {optFullScreen, optLow, optCustom}, {"optCustom_Click while on"}}));
 
 TEST(ControlModelTest, SchemeTurnedOnAgainAfterAnotherRunsAgain) {
-  ControlModel model("");
+  ControlModel model;
   RecordingEvents events(model);
   model.TurnOn(optCustom);
   model.TurnOn(optClassic);
@@ -192,7 +191,7 @@ void PrintTo(const SliderCase& slider, std::ostream* out) {
 class SliderTest : public ::testing::TestWithParam<SliderCase> {};
 
 TEST_P(SliderTest, AcceptsOnlyItsRange) {
-  ControlModel model("");
+  ControlModel model;
   EXPECT_EQ(model.SetValue(Slider::sdrSound, GetParam().value), GetParam().accepted);
   EXPECT_EQ(model.GetValue(Slider::sdrSound), GetParam().accepted ? GetParam().value : 75);
 }
@@ -204,7 +203,7 @@ INSTANTIATE_TEST_SUITE_P(Bounds, SliderTest,
                                            SliderCase{INT_MAX, false}));
 
 TEST(ControlModelTest, ButtonsRunTheirRoutines) {
-  ControlModel model("");
+  ControlModel model;
   RecordingEvents events(model);
   model.Press(Button::cmdReset);
   model.Press(Button::cmdOK);
@@ -212,21 +211,30 @@ TEST(ControlModelTest, ButtonsRunTheirRoutines) {
   EXPECT_THAT(events.calls, ElementsAre("cmdReset_Click", "cmdOK_Click", "cmdCancel_Click"));
 }
 
-TEST(ControlModelTest, RemoveFileDeletesFilesOnly) {
-  const std::filesystem::path directory =
-      std::filesystem::temp_directory_path() /
-      ("krovan-control-model-" + std::to_string(std::random_device()()));
-  std::filesystem::create_directories(directory / "folder");
+TEST(ControlModelTest, RemoveFileDeletesFilesOnlyAndTellsWhatHappened) {
+  namespace fs = std::filesystem;
+  const fs::path directory = fs::temp_directory_path() /
+                             ("krovan-control-model-" + std::to_string(std::random_device()()));
+  fs::create_directories(directory / "folder");
   std::ofstream(directory / "file") << "x";
-  ControlModel model("");
-  const auto path = [&directory](const char* name) { return (directory / name).string(); };
-
-  EXPECT_TRUE(model.RemoveFile(path("file")));
-  EXPECT_FALSE(std::filesystem::exists(directory / "file"));
-  EXPECT_FALSE(model.RemoveFile(path("file")));
-  EXPECT_FALSE(model.RemoveFile(path("folder")));
-  EXPECT_TRUE(std::filesystem::is_directory(directory / "folder"));
-  std::filesystem::remove_all(directory);
+  std::ofstream(directory / "plain") << "x";
+  using enum FileRemoval::Outcome;
+  const struct {
+    const char* path;
+    FileRemoval expected;
+  } kCases[] = {
+      {"file", {kRemoved}},
+      {"file", {kAbsent}},
+      {"missing/file", {kAbsent}},
+      {"plain/file", {kAbsent}},
+      {"folder", {kFailed, "Is a directory"}},
+  };
+  ControlModel model;
+  for (const auto& [path, expected] : kCases) {
+    EXPECT_EQ(model.RemoveFile((directory / path).string()), expected) << path;
+  }
+  EXPECT_TRUE(fs::is_directory(directory / "folder"));
+  fs::remove_all(directory);
 }
 
 }  // namespace

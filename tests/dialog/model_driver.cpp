@@ -2,9 +2,9 @@
 
 namespace krovan::testing {
 
-void ModelDriver::Start(const std::string& program_directory) {
-  model_ = std::make_unique<ControlModel>(program_directory);
-  routines_ = std::make_unique<frmMain>(*model_);
+void ModelDriver::Start(const std::vector<std::string>& high_score_files) {
+  model_ = std::make_unique<ControlModel>();
+  routines_ = std::make_unique<frmMain>(*model_, high_score_files);
   routines_->Form_Load();
 }
 

@@ -13,7 +13,7 @@ namespace krovan::testing {
 // Drives the in-memory control model as a user would drive the window.
 class ModelDriver final : public UserDriver {
  public:
-  void Start(const std::string& program_directory) override;
+  void Start(const std::vector<std::string>& high_score_files) override;
 
   void ChooseDepth(int index) override;
   void Click(CheckBox box) override;

@@ -45,6 +45,15 @@ struct ConfigFile {
   std::string text{};
 };
 
+// What lies at data/highscore.dat of the program folder and of the game folder, the two places
+// Reset High Scores is given, in that order.
+enum class HighScores { kNone, kFile, kDirectory };
+struct ScoreFiles {
+  HighScores program = HighScores::kNone;
+  HighScores game = HighScores::kNone;
+  bool operator==(const ScoreFiles&) const = default;
+};
+
 // The state of every control the routines use. The defaults are what the window shows after
 // starting without a configuration file.
 inline constexpr std::array<int, kKeySlotCount> kClassicKeyIndexes = {17, 31, 44, 30, 15,
@@ -66,7 +75,7 @@ struct ExpectedControls {
 struct Scenario {
   std::string name{};  // the test's name: letters, digits and underscores
   ConfigFile file{};
-  bool high_score_file = false;  // the program directory holds data/highscore.dat
+  ScoreFiles scores{};
   std::vector<Action> actions{};
 
   // Expected after the actions.
@@ -76,7 +85,7 @@ struct Scenario {
   bool open = true;
   std::optional<ExpectedControls> controls{};  // checked only while the window is open
   std::optional<std::string> file_after{};     // nullopt: krovan3d.cfg exactly as it was
-  bool high_score_file_after = false;
+  ScoreFiles scores_after{};
 };
 
 // krovan3d.cfg text: one value per line, each ended by `line_end`.
@@ -92,6 +101,7 @@ std::string ScenarioName(const ::testing::TestParamInfo<Scenario>& info);
 
 void PrintTo(const Scenario& scenario, std::ostream* out);
 void PrintTo(const ShownMessage& message, std::ostream* out);
+void PrintTo(const ScoreFiles& scores, std::ostream* out);
 
 }  // namespace krovan::testing
 

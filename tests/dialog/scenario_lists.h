@@ -58,6 +58,9 @@ inline const ShownMessage kCancelled{"Changes have been cancelled.", "Notice",
 inline const ShownMessage kScoresReset{"High scores have been reset.", "Notice",
                                        MessageIcon::Information};
 
+inline const ShownMessage kResetFailed{"The high scores could not be reset: ", "Error",
+                                       MessageIcon::Error};
+
 // The message of a save that the system refused with `error_number`. Windows words its errors
 // itself (and Wine differently from Windows), so there any description is accepted.
 inline ShownMessage SaveFailed([[maybe_unused]] int error_number) {

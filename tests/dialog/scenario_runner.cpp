@@ -1,12 +1,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "config/keys/key_table.h"
 #include "tests/dialog/scenario.h"
@@ -71,9 +74,9 @@ class ScenarioDirectories {
         fs::create_directory(config);
         break;
     }
-    if (scenario.high_score_file) {
-      fs::create_directory(program_ / "data");
-      WriteBytes(HighScoreFile(), "scores");
+    for (const auto& [folder, scores] :
+         {std::pair{program_, scenario.scores.program}, std::pair{game_, scenario.scores.game}}) {
+      PlaceScores(folder, scores);
     }
     fs::current_path(game_);
   }
@@ -90,13 +93,40 @@ class ScenarioDirectories {
   }
 
   fs::path ConfigPath() const { return game_ / "krovan3d.cfg"; }
-  fs::path HighScoreFile() const { return program_ / "data" / "highscore.dat"; }
-  std::string ProgramDirectory() const {
-    const std::u8string text = program_.u8string();
-    return {text.begin(), text.end()};
+  // The places handed to the routines: the program folder's first.
+  std::vector<std::string> HighScoreFiles() const {
+    std::vector<std::string> files;
+    for (const fs::path& folder : {program_, game_}) {
+      const std::u8string text = ScoresPath(folder).u8string();
+      files.emplace_back(text.begin(), text.end());
+    }
+    return files;
   }
+  ScoreFiles ScoresLeft() const { return {ScoresAt(program_), ScoresAt(game_)}; }
 
  private:
+  static fs::path ScoresPath(const fs::path& folder) { return folder / "data" / "highscore.dat"; }
+
+  static void PlaceScores(const fs::path& folder, HighScores scores) {
+    if (scores == HighScores::kNone) {
+      return;
+    }
+    fs::create_directory(folder / "data");
+    if (scores == HighScores::kDirectory) {
+      fs::create_directory(ScoresPath(folder));
+    } else {
+      WriteBytes(ScoresPath(folder), "scores");
+    }
+  }
+
+  static HighScores ScoresAt(const fs::path& folder) {
+    const fs::file_status status = fs::symlink_status(ScoresPath(folder));
+    if (!fs::exists(status)) {
+      return HighScores::kNone;
+    }
+    return fs::is_directory(status) ? HighScores::kDirectory : HighScores::kFile;
+  }
+
   fs::path previous_;
   fs::path game_;
   fs::path program_;
@@ -179,8 +209,11 @@ void ExpectConfigFile(const ScenarioDirectories& directories, const Scenario& sc
       EXPECT_TRUE(fs::is_empty(config));
       break;
   }
+  // Besides krovan3d.cfg the game folder holds only the data folder the scenario made.
   for (const fs::directory_entry& entry : fs::directory_iterator(config.parent_path())) {
-    EXPECT_EQ(entry.path().filename(), config.filename()) << "left behind: " << entry.path();
+    EXPECT_THAT(entry.path().filename().string(),
+                ::testing::AnyOf(config.filename().string(), "data"))
+        << "left behind: " << entry.path();
   }
 }
 
@@ -207,7 +240,7 @@ const std::vector<Scenario>& AllScenarios() {
 
 void RunScenario(const Scenario& scenario, UserDriver& driver) {
   const ScenarioDirectories directories(scenario);
-  driver.Start(directories.ProgramDirectory());
+  driver.Start(directories.HighScoreFiles());
   for (const Action& action : scenario.actions) {
     std::visit(Perform{driver}, action);
   }
@@ -221,7 +254,7 @@ void RunScenario(const Scenario& scenario, UserDriver& driver) {
     ExpectControls(driver, *scenario.controls);
   }
   ExpectConfigFile(directories, scenario);
-  EXPECT_EQ(fs::exists(directories.HighScoreFile()), scenario.high_score_file_after);
+  EXPECT_EQ(directories.ScoresLeft(), scenario.scores_after);
 }
 
 std::string ScenarioName(const ::testing::TestParamInfo<Scenario>& info) {
@@ -235,6 +268,12 @@ void PrintTo(const Scenario& scenario, std::ostream* out) {
 void PrintTo(const ShownMessage& message, std::ostream* out) {
   *out << '"' << message.text << "\" titled \"" << message.title << "\" with the ";
   PrintTo(message.icon, out);
+}
+
+void PrintTo(const ScoreFiles& scores, std::ostream* out) {
+  constexpr std::array kNames = {"none", "file", "directory"};
+  *out << "program folder: " << kNames.at(static_cast<std::size_t>(scores.program))
+       << ", game folder: " << kNames.at(static_cast<std::size_t>(scores.game));
 }
 
 }  // namespace krovan::testing

@@ -19,10 +19,9 @@ struct ShownMessage {
 class UserDriver {
  public:
   virtual ~UserDriver() = default;
-  // Creates frmMain in its design-time state, with `program_directory` as the program's directory
-  // (for Reset High Scores), and runs Form_Load. The current directory is the one that holds
-  // krovan3d.cfg.
-  virtual void Start(const std::string& program_directory) = 0;
+  // Creates frmMain in its design-time state, with the places of the high-score file for Reset
+  // High Scores, and runs Form_Load. The current directory is the one that holds krovan3d.cfg.
+  virtual void Start(const std::vector<std::string>& high_score_files) = 0;
   // What a user does. A locked (disabled) key list ignores PickKey, as the real window does.
   virtual void ChooseDepth(int index) = 0;
   virtual void Click(CheckBox box) = 0;         // toggles it

@@ -54,13 +54,12 @@ class MockToolkit : public ToolkitOperations {
   MOCK_METHOD(void, SetValue, (CheckBox, int), (override));
   MOCK_METHOD(int, GetValue, (Slider), (const, override));
   MOCK_METHOD(bool, SetValue, (Slider, int), (override));
-  MOCK_METHOD(std::string, ProgramDirectory, (), (const, override));
-  MOCK_METHOD(bool, RemoveFile, (const std::string&), (override));
+  MOCK_METHOD(FileRemoval, RemoveFile, (const std::string&), (override));
 };
 
 // Ten key lists filled as the load sequence fills them.
 ControlModel FilledModel() {
-  ControlModel model("");
+  ControlModel model;
   for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
     for (const KeyRow& key : KeyTable) {
       model.AppendItem(cmbKeys(slot), key.name);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs the built program as a user does, on a private X server: in a game folder holding a
 # krovan3d.cfg, Alt+K (OK) then Enter on the message box must rewrite the file and end the
-# program; Alt+L (Cancel) then Enter must end it and leave the file alone. Real key events,
-# no window manager. Exits 77 (skipped) when Xvfb or xdotool is missing.
+# program; Alt+L (Cancel) then Enter must end it and leave the file alone; Alt+R (Reset High
+# Scores) deletes data/highscore.dat beside the program or else in the game folder, and leaves
+# the window open. Real key events, no window manager. Exits 77 (skipped) when Xvfb or xdotool
+# is missing.
 set -euo pipefail
 program=$(realpath "$1")
 readonly kTimeout=10
@@ -48,14 +50,17 @@ type_into() {
   xdotool key "$@"
 }
 
-# Starts the program in folder $1, types $2 into the dialog and Enter into the message box,
-# and checks that the program then ends by itself, successfully.
+# Starts the program in folder $1 and, for each key that follows, types it into the dialog and
+# Enter into the message box; checks that the program then ends by itself, successfully.
 run_and_answer() {
-  local folder=$1 accelerator=$2 status=0
+  local folder=$1 accelerator status=0
+  shift
   (cd "$folder" && exec "$program") &
   app_pid=$!
-  type_into 'Krovan 3D Configuration Utility 1\.0' "$accelerator"
-  type_into 'Notice' Return
+  for accelerator; do
+    type_into 'Krovan 3D Configuration Utility 1\.0' "$accelerator"
+    type_into 'Notice' Return
+  done
   for _ in $(seq $((kTimeout * 10))); do
     kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1
@@ -81,5 +86,20 @@ cmp "$work/ok/krovan3d.cfg" "$work/expected" || fail "OK wrote other bytes than 
 run_and_answer "$work/cancel" alt+l
 printf "$stored" | cmp "$work/cancel/krovan3d.cfg" - || fail "Cancel changed krovan3d.cfg"
 [[ $(ls "$work/cancel") == krovan3d.cfg ]] || fail "Cancel left files behind: $(ls "$work/cancel")"
+
+# A copy of the program in a folder of its own, away from the game folder.
+mkdir -p "$work/bin" "$work/game/data"
+cp "$program" "$work/bin/config"
+program=$work/bin/config
+echo scores >"$work/game/data/highscore.dat"
+run_and_answer "$work/game" alt+r alt+l
+[[ ! -e $work/game/data/highscore.dat ]] || fail "Reset kept the game folder's high scores"
+
+mkdir "$work/bin/data"
+echo scores >"$work/bin/data/highscore.dat"
+echo scores >"$work/game/data/highscore.dat"
+run_and_answer "$work/game" alt+r alt+l
+[[ ! -e $work/bin/data/highscore.dat ]] || fail "Reset kept the program folder's high scores"
+[[ -e $work/game/data/highscore.dat ]] || fail "Reset deleted both high-score files"
 
 echo "passed"

@@ -129,7 +129,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(form::kLabels.at(info.param.label).name); });
 
 TEST(LayoutTest, EveryControlSitsAtItsTwipsTimesTheFactor) {
-  const QtWindow window("/nowhere");
+  const QtWindow window;
   const double factor = window.ScaleFactor();
   const auto expect_edge = [factor](int pixels, int twips, std::string_view what) {
     EXPECT_LE(std::abs(pixels - twips / 15.0 * factor), 0.5) << what;
@@ -147,7 +147,7 @@ TEST(LayoutTest, EveryControlSitsAtItsTwipsTimesTheFactor) {
 }
 
 TEST(LayoutTest, EqualGapsInTwipsStayEqualOnScreen) {
-  const QtWindow window("/nowhere");
+  const QtWindow window;
   const QRect ok = Find<QWidget>(window, "cmdOK").geometry();
   const QRect cancel = Find<QWidget>(window, "cmdCancel").geometry();
   const QRect reset = Find<QWidget>(window, "cmdReset").geometry();
@@ -175,19 +175,19 @@ TEST(LayoutTest, EqualGapsInTwipsStayEqualOnScreen) {
 }
 
 TEST(LayoutTest, NoCaptionIsClippedWithTheDefaultFont) {
-  const QtWindow window("/nowhere");
+  const QtWindow window;
   EXPECT_GE(window.ScaleFactor(), 1.0);
   ExpectNothingClipped(window);
 }
 
 TEST(LayoutTest, LargerFontScalesTheWholeWindow) {
   const QFont default_font = QApplication::font();
-  const double default_factor = QtWindow("/nowhere").ScaleFactor();
+  const double default_factor = QtWindow().ScaleFactor();
   QFont large = default_font;
   large.setPointSizeF(default_font.pointSizeF() * 1.6);
   QApplication::setFont(large);
   {
-    const QtWindow window("/nowhere");
+    const QtWindow window;
     EXPECT_GT(window.ScaleFactor(), default_factor * 1.3);
     ExpectNothingClipped(window);
   }
@@ -195,7 +195,7 @@ TEST(LayoutTest, LargerFontScalesTheWholeWindow) {
 }
 
 TEST(LayoutTest, LabelsLieBeneathTheListsTheyReachUnder) {
-  const QtWindow window("/nowhere");
+  const QtWindow window;
   for (const auto& [label_name, list_name] :
        {std::pair{"Label1", "cmbDepth"}, {"Label5", "cmbKeys(1)"}, {"Label13", "cmbKeys(8)"}}) {
     auto& label = Find<QWidget>(window, label_name);

@@ -30,9 +30,9 @@ void ClickIndicator(QAbstractButton& button, QStyle::SubElement indicator) {
 
 }  // namespace
 
-void QtUserDriver::Start(const std::string& program_directory) {
-  window_ = std::make_unique<QtWindow>(program_directory);
-  routines_ = std::make_unique<frmMain>(*window_);
+void QtUserDriver::Start(const std::vector<std::string>& high_score_files) {
+  window_ = std::make_unique<QtWindow>();
+  routines_ = std::make_unique<frmMain>(*window_, high_score_files);
   routines_->Form_Load();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
 }

@@ -16,7 +16,7 @@ namespace krovan::testing {
 // Drives the real Qt window with mouse and key events on its widgets, as a user does.
 class QtUserDriver final : public UserDriver {
  public:
-  void Start(const std::string& program_directory) override;
+  void Start(const std::vector<std::string>& high_score_files) override;
 
   void ChooseDepth(int index) override;
   void Click(CheckBox box) override;

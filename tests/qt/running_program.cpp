@@ -35,8 +35,8 @@ RunningProgram::RunningProgram(const std::string& config_text)
   std::ofstream(HighScoreFile(), std::ios::binary) << "scores";
   fs::current_path(game_);
 
-  window_ = std::make_unique<QtWindow>(program_.string());
-  routines_ = std::make_unique<frmMain>(*window_);
+  window_ = std::make_unique<QtWindow>();
+  routines_ = std::make_unique<frmMain>(*window_, std::vector{HighScoreFile().string()});
   routines_->Form_Load();
   EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
 }

@@ -65,7 +65,7 @@ class RecordingEvents final : public FormEvents {
 
 class WindowTest : public ::testing::Test {
  protected:
-  WindowTest() : window_("/nowhere"), events_(window_) {}
+  WindowTest() : events_(window_) {}
 
   QtWindow window_;
   RecordingEvents events_;
@@ -281,12 +281,12 @@ TEST_F(WindowTest, RemovesFilesButNothingElse) {
   fs::create_directories(folder / "empty-directory");
   std::ofstream(folder / "highscore.dat") << "scores";
 
-  EXPECT_TRUE(window_.RemoveFile((folder / "highscore.dat").string()));
+  using enum FileRemoval::Outcome;
+  EXPECT_EQ(window_.RemoveFile((folder / "highscore.dat").string()), FileRemoval{kRemoved});
   EXPECT_FALSE(fs::exists(folder / "highscore.dat"));
-  EXPECT_FALSE(window_.RemoveFile((folder / "highscore.dat").string())) << "already gone";
-  EXPECT_FALSE(window_.RemoveFile((folder / "empty-directory").string()));
+  EXPECT_EQ(window_.RemoveFile((folder / "highscore.dat").string()), FileRemoval{kAbsent});
+  EXPECT_EQ(window_.RemoveFile((folder / "empty-directory").string()).outcome, kFailed);
   EXPECT_TRUE(fs::is_directory(folder / "empty-directory"));
-  EXPECT_EQ(window_.ProgramDirectory(), "/nowhere");
   fs::remove_all(folder);
 }
 

@@ -1,12 +1,17 @@
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <map>
 #include <sstream>
 
 #include "config/settings/game_settings.h"
 #include "config/settings/replace_file.h"
+#include "config/settings/replace_file_posix.h"
 #include "tests/settings/scratch_directory.h"
 
 namespace krovan {
@@ -108,24 +113,110 @@ const std::vector<ReplaceCase> kReplaceCases = {
     Refused("Directory", {{"krovan3d.cfg", "dir"}, {"krovan3d.cfg/inner", "file 644 old"}},
             "Is a directory"),
     Refused("LinkToDirectory", {{"krovan3d.cfg", "link sub"}, {"sub", "dir"}}, "Is a directory"),
-    Refused("Pipe", {{"krovan3d.cfg", "fifo"}}, "Invalid argument"),
+    Refused("Pipe", {{"krovan3d.cfg", "fifo"}}, "Not a regular file"),
     Refused("LinkLoop", {{"krovan3d.cfg", "link loop.lnk"}, {"loop.lnk", "link krovan3d.cfg"}},
             "Too many levels of symbolic links"),
     Refused("LinkIntoMissingDirectory", {{"krovan3d.cfg", "link missing/real.cfg"}},
             "No such file or directory"),
 };
 
-class ReplaceFileCases : public ReplaceFileTest,
-                         public ::testing::WithParamInterface<ReplaceCase> {};
+constexpr std::array kNewFileKinds = {NewFileKind::kUnnamed, NewFileKind::kNamed};
 
-TEST_P(ReplaceFileCases, LeavesTheExpectedTreeAndNoTemporaryFile) {
-  Build(GetParam().before);
-  EXPECT_EQ(ReplaceFile(kSettingsFileName, "new"), GetParam().error);
-  EXPECT_EQ(Scan(), GetParam().after);
+std::string KindName(NewFileKind kind) {
+  return kind == NewFileKind::kUnnamed ? "Unnamed" : "Named";
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ReplaceFileCases, ::testing::ValuesIn(kReplaceCases),
-                         [](const auto& info) { return info.param.name; });
+}  // namespace
+
+void PrintTo(NewFileKind kind, std::ostream* out) {
+  *out << KindName(kind);
+}
+
+namespace {
+
+// Every case with either kind of new file; kNamed is what file systems without O_TMPFILE get.
+class ReplaceFileCases
+    : public ReplaceFileTest,
+      public ::testing::WithParamInterface<std::tuple<ReplaceCase, NewFileKind>> {};
+
+TEST_P(ReplaceFileCases, LeavesTheExpectedTreeAndNoTemporaryFile) {
+  const auto& [replace, kind] = GetParam();
+  Build(replace.before);
+  EXPECT_EQ(ReplaceFileStartingWith(kSettingsFileName, "new", kind), replace.error);
+  EXPECT_EQ(Scan(), replace.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReplaceFileCases,
+                         ::testing::Combine(::testing::ValuesIn(kReplaceCases),
+                                            ::testing::ValuesIn(kNewFileKinds)),
+                         [](const auto& info) {
+                           return std::get<0>(info.param).name + "_" +
+                                  KindName(std::get<1>(info.param));
+                         });
+
+class NewFileKinds : public ReplaceFileTest, public ::testing::WithParamInterface<NewFileKind> {};
+
+// Root can give a file away: the saved file stays the user's, in the user's group.
+TEST_P(NewFileKinds, KeepsOwnerAndGroup) {
+  if (geteuid() != 0) {
+    GTEST_SKIP() << "only root may create a file owned by another user";
+  }
+  constexpr uid_t kOtherUser = 65534;
+  constexpr gid_t kOtherGroup = 65534;
+  Build({{"krovan3d.cfg", "file 640 old"}});
+  ASSERT_EQ(chown("krovan3d.cfg", kOtherUser, kOtherGroup), 0);
+  EXPECT_EQ(ReplaceFileStartingWith(kSettingsFileName, "new", GetParam()), "");
+  struct stat status {};
+  ASSERT_EQ(stat("krovan3d.cfg", &status), 0);
+  EXPECT_EQ(status.st_uid, kOtherUser);
+  EXPECT_EQ(status.st_gid, kOtherGroup);
+  EXPECT_EQ(Scan(), (Tree{{"krovan3d.cfg", "file 640 new"}}));
+}
+
+// A save killed while writing (here by SIGXFSZ past a file size limit) leaves the old file
+// and, with an unnamed new file, nothing else; a named one stays behind until the next save.
+TEST_P(NewFileKinds, KilledSaveLeavesOldFile) {
+  const std::string old_text = "file 644 " + std::string(100, '7');
+  Build({{"krovan3d.cfg", old_text}});
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    const rlimit no_core{0, 0};
+    const rlimit small{10, RLIM_INFINITY};
+    setrlimit(RLIMIT_CORE, &no_core);
+    signal(SIGXFSZ, SIG_DFL);
+    setrlimit(RLIMIT_FSIZE, &small);
+    ReplaceFileStartingWith(kSettingsFileName, std::string(100, 'n'), GetParam());
+    _exit(0);
+  }
+  int wait_status = 0;
+  ASSERT_EQ(waitpid(child, &wait_status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(wait_status) && WTERMSIG(wait_status) == SIGXFSZ);
+  Tree left = Scan();
+  EXPECT_EQ(left.extract("krovan3d.cfg").mapped(), old_text);
+  EXPECT_EQ(left.size(), GetParam() == NewFileKind::kUnnamed ? 0U : 1U);
+  EXPECT_EQ(ReplaceFileStartingWith(kSettingsFileName, "new", GetParam()), "");
+  EXPECT_EQ(Scan(), (Tree{{"krovan3d.cfg", "file 644 new"}}));
+}
+
+// A temporary file that a running save holds locked is not a leftover, nor is a file of the
+// user's that only looks like one.
+TEST_F(ReplaceFileTest, KeepsRunningSavesAndLookalikes) {
+  const Tree others = {{"krovan3d.cfg.saving-Run123", "file 600 running"},
+                       {"krovan3d.cfg.saving-old", "file 600 user's"},
+                       {"krovan3d.cfg.backup", "file 644 user's"}};
+  Build(others);
+  const int running = open("krovan3d.cfg.saving-Run123", O_RDONLY | O_CLOEXEC);
+  ASSERT_EQ(flock(running, LOCK_EX), 0);
+  EXPECT_EQ(ReplaceFile(kSettingsFileName, "new"), "");
+  close(running);
+  Tree expected = others;
+  expected["krovan3d.cfg"] = "file 644 new";
+  EXPECT_EQ(Scan(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NewFileKinds, ::testing::ValuesIn(kNewFileKinds),
+                         [](const auto& info) { return KindName(info.param); });
 
 // Makes write() fail with EFBIG beyond `bytes`, as a full disk would, for the object's lifetime.
 class FileSizeLimit {

@@ -14,11 +14,11 @@ int wmain(int argc, wchar_t** argv) {
   if (argc > 1 && std::wcscmp(argv[1], L"--system-dpi") == 0) {
     krovan::win32::UseDpiFunctions({});
   }
-  krovan::Win32Window window(GetModuleHandleW(nullptr), krovan::ExecutableDirectory());
+  krovan::Win32Window window(GetModuleHandleW(nullptr));
   if (window.Handle() == nullptr) {
     return EXIT_FAILURE;
   }
-  krovan::frmMain form(window);
+  krovan::frmMain form(window, {krovan::ExecutableDirectory() + "\\data\\highscore.dat"});
   form.Form_Load();
   return window.RunMessageLoop();
 }

@@ -8,9 +8,9 @@ namespace krovan::testing {
 
 using win32::ControlOf;
 
-void Win32Driver::Start(const std::string& program_directory) {
-  window_ = std::make_unique<Win32Window>(GetModuleHandleW(nullptr), program_directory);
-  routines_ = std::make_unique<frmMain>(*window_);
+void Win32Driver::Start(const std::vector<std::string>& high_score_files) {
+  window_ = std::make_unique<Win32Window>(GetModuleHandleW(nullptr));
+  routines_ = std::make_unique<frmMain>(*window_, high_score_files);
   routines_->Form_Load();
   PumpMessages();
 }

@@ -16,7 +16,7 @@ namespace krovan::testing {
 // close box as the system command. Message boxes are real ones, recorded and answered with OK.
 class Win32Driver final : public UserDriver {
  public:
-  void Start(const std::string& program_directory) override;
+  void Start(const std::vector<std::string>& high_score_files) override;
 
   void ChooseDepth(int index) override;
   void Click(CheckBox box) override;

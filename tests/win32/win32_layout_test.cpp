@@ -189,7 +189,7 @@ TEST_P(LayoutTest, CaptionsFitTheirBoxes) {
 TEST_P(LayoutTest, BothPathsGiveOneLayout) {
   const DpiFunctionsInUse other(
       FunctionsFor(GetParam() == DpiPath::PerMonitor ? DpiPath::SystemOnly : DpiPath::PerMonitor));
-  const Win32Window twin(GetModuleHandleW(nullptr), kProgramDirectory);
+  const Win32Window twin(GetModuleHandleW(nullptr));
   EXPECT_EQ(twin.Scale(), window().Scale());
   RECT frame{};
   RECT twin_frame{};

@@ -9,15 +9,16 @@
 namespace krovan::testing {
 namespace {
 
-// The shared scenarios as they play out on Windows, which words a refused save its own way: a
-// read-only krovan3d.cfg and a directory in its place are both denied access.
+// The shared scenarios as they play out on Windows, which words a refusal its own way: a
+// read-only krovan3d.cfg and a directory in place of a file are all denied access. The
+// message keeps its own sentence, up to the system's text.
 std::vector<Scenario> WindowsScenarios() {
   std::vector<Scenario> scenarios = AllScenarios();
   for (Scenario& scenario : scenarios) {
     for (ShownMessage& message : scenario.messages) {
       if (message.icon == MessageIcon::Error) {
-        message.text =
-            "The configuration could not be saved: " + SystemMessage(ERROR_ACCESS_DENIED);
+        message.text = message.text.substr(0, message.text.find(": ") + 2) +
+                       SystemMessage(ERROR_ACCESS_DENIED);
       }
     }
   }

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <functional>
 
+#include "tests/win32/system_message.h"
 #include "tests/win32/window_fixture.h"
 
 namespace krovan::testing {
@@ -269,9 +270,24 @@ TEST_F(WindowTest, RemovesFilesByUtf8Path) {
   std::ofstream(file) << "scores";
   const std::u8string utf8 = file.u8string();
 
-  EXPECT_TRUE(window().RemoveFile(std::string(utf8.begin(), utf8.end())));
+  const std::string path(utf8.begin(), utf8.end());
+  const std::u8string folder_utf8 = directory.u8string();
+  const std::string folder(folder_utf8.begin(), folder_utf8.end());
+  using enum FileRemoval::Outcome;
+  const struct {
+    std::string path;
+    FileRemoval expected;
+  } kCases[] = {
+      {path, {kRemoved}},
+      {path, {kAbsent}},
+      {folder + "\\missing\\highscore.dat", {kAbsent}},
+      {folder, {kFailed, SystemMessage(ERROR_ACCESS_DENIED)}},
+  };
+  for (const auto& [target, expected] : kCases) {
+    EXPECT_EQ(window().RemoveFile(target), expected) << target;
+  }
   EXPECT_FALSE(fs::exists(file));
-  EXPECT_FALSE(window().RemoveFile(std::string(utf8.begin(), utf8.end()))) << "already gone";
+  EXPECT_TRUE(fs::is_directory(directory));
   fs::remove_all(directory);
 }
 

@@ -56,11 +56,8 @@ class RecordingEvents final : public FormEvents {
 // tests that need it.
 class WindowTest : public ::testing::Test {
  protected:
-  static constexpr char kProgramDirectory[] = "C:\\games\\krovan";
-
   WindowTest()
-      : window_(std::make_unique<Win32Window>(GetModuleHandleW(nullptr), kProgramDirectory)),
-        events_(*window_) {}
+      : window_(std::make_unique<Win32Window>(GetModuleHandleW(nullptr))), events_(*window_) {}
   ~WindowTest() override {
     window_.reset();
     PumpMessages();

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+#include "config/toolkit.h"
+
+namespace krovan {
+
+// Deletes the file at `path` (UTF-8) with the C++ library's file system operations; a directory
+// at that path is refused, never removed. Used where no platform call is needed.
+FileRemoval RemoveRegularFile(const std::string& path);
+
+}  // namespace krovan

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace krovan {
+
+// The first `max_length` bytes (or fewer, up to a read error or the end) of the regular file at
+// `path`, or a symbolic link to one; "" when there is no such file. What is checked is the file
+// actually opened, and opening never waits: a named pipe or a device is refused, not read.
+// One implementation per platform.
+std::string ReadFileStart(const char* path, std::size_t max_length);
+
+}  // namespace krovan

@@ -1,0 +1,39 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "config/settings/read_file.h"
+
+namespace krovan {
+
+std::string ReadFileStart(const char* path, std::size_t max_length) {
+  // Non-blocking: opening a named pipe would otherwise wait for a writer, and a terminal must
+  // not become the program's controlling one. The flag changes nothing for a regular file.
+  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) {
+    return {};
+  }
+  std::string text;
+  struct stat status {};
+  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+    text.resize(max_length);
+    std::size_t filled = 0;
+    while (filled < max_length) {
+      const ssize_t got = read(fd, text.data() + filled, max_length - filled);
+      if (got < 0 && errno == EINTR) {
+        continue;
+      }
+      if (got <= 0) {
+        break;
+      }
+      filled += static_cast<std::size_t>(got);
+    }
+    text.resize(filled);
+  }
+  close(fd);
+  return text;
+}
+
+}  // namespace krovan

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "config/win32/utf16.h"
+
+namespace krovan {
+
+// The system's description of an error, as FormatMessage gives it (full stop included) minus
+// the line end; "Error <code>" for a code Windows has no text for.
+inline std::string SystemErrorText(DWORD error) {
+  wchar_t* buffer = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text(buffer, length);
+  LocalFree(buffer);
+  text.erase(text.find_last_not_of(L" \t\r\n") + 1);
+  return text.empty() ? "Error " + std::to_string(error) : Narrow(text);
+}
+
+}  // namespace krovan
