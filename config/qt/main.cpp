@@ -7,8 +7,10 @@
 // over to the window's events. Closing the window ends the program.
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  // Titles the drop-down lists' pop-up windows and names the desktop entry.
+  // Titles the drop-down lists' pop-up windows. On X it is also the class in the window's
+  // WM_CLASS, which the menu entry names as its StartupWMClass.
   QApplication::setApplicationName("Krovan 3D Configuration Utility");
+  // The menu entry's file name, the window's application id on Wayland.
   QApplication::setDesktopFileName("krovan3d-config");
 
   krovan::QtWindow window(QCoreApplication::applicationDirPath().toStdString());
