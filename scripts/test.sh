@@ -11,7 +11,7 @@ cd "$root"
 bash scripts/setup.sh test windows
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKROVAN_BUILD_TESTS=ON \
-  -DKROVAN_WERROR=ON
+  -DKROVAN_BUILD_BENCH=ON -DKROVAN_WERROR=ON
 cmake --build build
 ctest --test-dir build --output-on-failure
 
