@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "config/frm_main.h"
+#include "config/qt/list_popup.h"
 #include "config/qt/qt_window.h"
 
 // Creates the settings window in its design-time state, runs its load routine and then hands
@@ -12,6 +13,9 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName("Krovan 3D Configuration Utility");
   // The menu entry's file name, the window's application id on Wayland.
   QApplication::setDesktopFileName("krovan3d-config");
+
+  // The window would do this too; before any widget exists it costs nothing.
+  krovan::UseListPopupStyle();
 
   krovan::QtWindow window(QCoreApplication::applicationDirPath().toStdString());
   krovan::frmMain form(window);

@@ -144,8 +144,8 @@ void QtWindow::CreateControls() {
     // The items are plain text: a string list takes the 1440 key names at start-up in half the
     // time of the default item model.
     lists_[i]->setModel(new QStringListModel(lists_[i]));
-    DropDownScrolls(*lists_[i], kListRows);
   }
+  DropDownsScroll(lists_, kListRows);
   slider_ = Create<QSlider>(ContainerOf(form::kSlider), form::kSlider);
   for (std::size_t i = 0; i < labels_.size(); ++i) {
     if (!form::kLabels[i].buddy.empty()) {
