@@ -10,8 +10,9 @@ runs=${1:-20}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${KROVAN_BUILD_DIR:-$root/build}
 
-bash "$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+bash "$root/scripts/setup.sh" bench
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKROVAN_BUILD_BENCH=ON \
+  >/dev/null
 cmake --build "$build" --target config bench_bare_window bench_map_watch
 
 work=$(mktemp -d)

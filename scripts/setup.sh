@@ -1,26 +1,53 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing the program needs.
+# Installs the Debian packages that the given purposes need (default: run):
+#   run      build and start the dialog
+#   test     the Linux tests: GoogleTest, sanitizers and fuzzing, the window under X, the package
+#   windows  cross-build the Windows program and run its tests under Wine
+#   bench    the start-up benchmark under a private X server
+#   package  build the Debian package
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
-packages=(
-  # build
-  cmake ninja-build g++ pkgconf
-  # tests: GoogleTest, and clang with its sanitizer/libFuzzer runtimes
+# Every purpose builds with these.
+build=(cmake ninja-build g++ pkgconf)
+run=(qt6-base-dev fonts-dejavu-core)
+test=(
+  # unit tests; clang with its sanitizer and libFuzzer runtimes
   googletest libgtest-dev clang libclang-rt-dev
-  # the Linux window
-  qt6-base-dev fonts-dejavu-core
-  # end-to-end tests, screenshots and the benchmark under a real X server
+  # the window end to end, and screenshots, under a real X server
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
   # the accessibility test: the AT-SPI stack, a session bus, and pyatspi for the system python3
   at-spi2-core dbus-x11 python3-pyatspi
-  # the Windows build and its tests under Wine
-  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64
-  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  # the package's smoke test
+  dpkg-dev desktop-file-utils
 )
+windows=(
+  # the cross compiler; the tests build GoogleTest from its sources
+  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
+  g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+  # the tests under Wine on a virtual X display
+  wine wine64 xvfb xauth xdotool
+)
+bench=(xvfb xauth libx11-dev time)
+package=(dpkg-dev)
+
+packages=("${build[@]}")
+for purpose in "${@:-run}"; do
+  case $purpose in
+    run) packages+=("${run[@]}") ;;
+    test) packages+=("${run[@]}" "${test[@]}") ;;
+    windows) packages+=("${windows[@]}") ;;
+    bench) packages+=("${run[@]}" "${bench[@]}") ;;
+    package) packages+=("${run[@]}" "${package[@]}") ;;
+    *)
+      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package)" >&2
+      exit 2
+      ;;
+  esac
+done
 
 missing=()
-for package in "${packages[@]}"; do
+for package in $(printf '%s\n' "${packages[@]}" | sort -u); do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "config/frm_main.h"
+#include "config/qt/list_popup.h"
 #include "config/qt/qt_window.h"
 
 namespace {
@@ -17,9 +18,14 @@ constexpr char kInGameFolder[] = "data/highscore.dat";
 // over to the window's events. Closing the window ends the program.
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
-  // Titles the drop-down lists' pop-up windows and names the desktop entry.
+  // Titles the drop-down lists' pop-up windows. On X it is also the class in the window's
+  // WM_CLASS, which the menu entry names as its StartupWMClass.
   QApplication::setApplicationName("Krovan 3D Configuration Utility");
+  // The menu entry's file name, the window's application id on Wayland.
   QApplication::setDesktopFileName("krovan3d-config");
+
+  // The window would do this too; before any widget exists it costs nothing.
+  krovan::UseListPopupStyle();
 
   krovan::QtWindow window;
   krovan::frmMain form(

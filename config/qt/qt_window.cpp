@@ -20,7 +20,9 @@
 #include "config/keys/key_table.h"
 #include "config/qt/keyboard_habits.h"
 #include "config/qt/layout_scale.h"
+#include "config/qt/list_popup.h"
 #include "config/qt/screen_reader.h"
+#include "config/qt/window_place.h"
 #include "config/remove_file.h"
 
 // kIconXpm: the window's icon, drawn by draw_icon.sh. Built in as XPM, which Qt reads without
@@ -50,6 +52,9 @@ constexpr std::array<SchemeRoutine, 3> kSchemeRoutines = {{
     {OptionButton::optEnhanced, &FormEvents::optEnhanced_Click},
     {OptionButton::optCustom, &FormEvents::optCustom_Click},
 }};
+
+// How many rows of a list show when it drops down; the 144 key names scroll.
+constexpr int kListRows = 16;
 
 // The message box icon, by MessageIcon.
 constexpr std::array kMessageIcons = {QMessageBox::Information, QMessageBox::Critical};
@@ -141,6 +146,7 @@ void QtWindow::CreateControls() {
     // time of the default item model.
     lists_[i]->setModel(new QStringListModel(lists_[i]));
   }
+  DropDownsScroll(lists_, kListRows);
   slider_ = Create<QSlider>(ContainerOf(form::kSlider), form::kSlider);
   for (std::size_t i = 0; i < labels_.size(); ++i) {
     if (!form::kLabels[i].buddy.empty()) {
@@ -286,7 +292,7 @@ QCheckBox* QtWindow::Box(CheckBox box) const {
 
 void QtWindow::ShowForm() {
   if (!isVisible()) {
-    move(screen()->availableGeometry().center() - rect().center());
+    move(OpeningTopLeft(screen()->availableGeometry(), size()));
   }
   show();
 }

@@ -41,6 +41,9 @@ inline constexpr ExpectedControls kEnhancedFileControls = {.depth = 2,
 inline const std::vector<int> kStartUpValues =
     WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 75, 1}, kClassicCodes);
 
+// No krovan3d.cfg. Scenarios name it rather than leave `file` to its default: GCC 12 at -O3
+// wrongly warns (maybe-uninitialized) about the defaulted string in these long lists.
+inline const ConfigFile kNoFile{};
 inline ConfigFile Text(std::string text) {
   return {ConfigFile::Kind::kText, std::move(text)};
 }
