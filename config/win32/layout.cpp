@@ -4,9 +4,9 @@
 #include <cmath>
 #include <string>
 
-#include "config/keys/key_table.h"
+#include "config/key_names.h"
+#include "config/text/utf16.h"
 #include "config/win32/dpi.h"
-#include "config/win32/utf16.h"
 
 namespace krovan::win32 {
 namespace {
@@ -39,8 +39,8 @@ std::wstring WithoutAccelerator(std::string_view caption) {
 
 int WidestKeyName(HDC dc) {
   int widest = 0;
-  for (const KeyRow& row : KeyTable) {
-    widest = std::max(widest, TextWidth(dc, Widen(row.name)));
+  for (std::string_view name : KeyNames()) {
+    widest = std::max(widest, TextWidth(dc, Widen(name)));
   }
   return widest;
 }
