@@ -6,7 +6,7 @@
 #include <utility>
 #include <variant>
 
-#include "config/keys/control_schemes.h"
+#include "config/control_schemes.h"
 #include "config/keys/key_table.h"
 #include "config/settings/game_settings.h"
 

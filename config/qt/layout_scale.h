@@ -4,15 +4,12 @@
 #include <QSize>
 #include <span>
 
-#include "config/form_layout.h"
+#include "config/layout_scale.h"
 
+// The window's twips-to-pixels scale in Qt's types.
 namespace krovan::layout {
 
-// Pixels for a length in twips: 15 twips make one pixel at scale 1.
-int Pixels(int twips, double scale);
-
-// A rectangle in pixels. Each edge is scaled and rounded on its own, so controls that meet in
-// twips meet on screen and gaps of equal twips stay equal.
+// A rectangle in pixels, its edges rounded as Edges rounds them.
 QRect Pixels(const form::Twips& rect, double scale);
 
 // What one control asks for (its preferred size in pixels) and the room the layout gives it.
@@ -21,9 +18,8 @@ struct SizeNeed {
   form::Twips room;
 };
 
-// The one scale factor for the whole window: the least multiple of 1/20 at which every
-// control gets at least its preferred size, and never less than the screen's logical DPI
-// over 96, the resolution the layout was drawn for.
+// The one scale factor for the whole window (see ScaleFactor) at which every control gets at
+// least its preferred size.
 double ChooseScaleFactor(std::span<const SizeNeed> needs, double logical_dpi);
 
 }  // namespace krovan::layout

@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/keys/key_table.h"
+#include "config/key_names.h"
 #include "config/qt/keyboard_habits.h"
 #include "config/qt/layout_scale.h"
 #include "config/qt/list_popup.h"
@@ -89,10 +89,10 @@ QSize PreferredSize(const QWidget& widget) {
 QSize FilledKeyListSizeHint() {
   QComboBox sample;
   const QFontMetrics metrics = sample.fontMetrics();
-  const auto widest = std::ranges::max(KeyTable, {}, [&metrics](const KeyRow& key) {
-    return metrics.horizontalAdvance(Text(key.name));
+  const auto widest = std::ranges::max(KeyNames(), {}, [&metrics](std::string_view name) {
+    return metrics.horizontalAdvance(Text(name));
   });
-  sample.addItem(Text(widest.name));
+  sample.addItem(Text(widest));
   return sample.sizeHint();
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string>
 
-#include "config/win32/system_error.h"
-#include "config/win32/utf16.h"
+#include "config/text/system_error.h"
+#include "config/text/utf16.h"
 
 // windows.h names its own ReplaceFile function through a macro.
 #undef ReplaceFile

@@ -5,7 +5,7 @@
 #include <initguid.h>
 #include <oleacc.h>
 
-#include "config/win32/utf16.h"
+#include "config/text/utf16.h"
 
 namespace krovan::win32 {
 

@@ -1,6 +1,6 @@
 #include "config/win32/executable_directory.h"
 
-#include "config/win32/utf16.h"
+#include "config/text/utf16.h"
 
 namespace krovan {
 

@@ -1,17 +1,18 @@
 #include "config/win32/layout.h"
 
 #include <algorithm>
-#include <cmath>
+#include <array>
 #include <string>
+#include <vector>
 
-#include "config/keys/key_table.h"
+#include "config/key_names.h"
+#include "config/layout_scale.h"
+#include "config/text/utf16.h"
 #include "config/win32/dpi.h"
-#include "config/win32/utf16.h"
 
 namespace krovan::win32 {
 namespace {
 
-constexpr double kTwipsPerPixel = 15.0;  // at 96 dpi
 constexpr int kDesignDpi = 96;
 
 // Room around text that the controls draw, in pixels at 96 dpi.
@@ -39,8 +40,8 @@ std::wstring WithoutAccelerator(std::string_view caption) {
 
 int WidestKeyName(HDC dc) {
   int widest = 0;
-  for (const KeyRow& row : KeyTable) {
-    widest = std::max(widest, TextWidth(dc, Widen(row.name)));
+  for (std::string_view name : KeyNames()) {
+    widest = std::max(widest, TextWidth(dc, Widen(name)));
   }
   return widest;
 }
@@ -51,6 +52,20 @@ int WidestDepthItem(HDC dc) {
     widest = std::max(widest, TextWidth(dc, Widen(item)));
   }
   return widest;
+}
+
+// A control's rectangle in twips from the client area's corner: a frame's controls lie at
+// their place in the frame plus the frame's own.
+Twips WindowTwips(const ControlSpec& spec) {
+  static constexpr std::array<ControlId, 3> kFrames = {ControlId::Frame1, ControlId::Frame2,
+                                                       ControlId::Frame3};
+  Twips rect = spec.rect;
+  if (spec.container != Container::Window) {
+    const Twips& frame = Spec(kFrames[static_cast<std::size_t>(spec.container) - 1]).rect;
+    rect.left += frame.left;
+    rect.top += frame.top;
+  }
+  return rect;
 }
 
 }  // namespace
@@ -70,61 +85,45 @@ double LayoutScale(HDC dc, UINT dpi) {
   const int key_name = WidestKeyName(dc);
   const int depth_item = WidestDepthItem(dc);
 
-  double scale = static_cast<double>(dpi) / kDesignDpi;
-  const auto fit = [&scale](int pixels, int twips) {
-    scale = std::max(scale, pixels * kTwipsPerPixel / twips);
+  std::vector<layout::TextNeed> needs;
+  const auto need = [&needs](const ControlSpec& spec, int width, int height) {
+    needs.push_back({width, height, WindowTwips(spec)});
   };
   for (const ControlSpec& spec : kControls) {
     const int text = TextWidth(dc, WithoutAccelerator(spec.caption));
     switch (spec.kind) {
       case ControlKind::Label:
-        fit(text, spec.rect.width);
-        fit(line, spec.rect.height);
+        need(spec, text, line);
         break;
       case ControlKind::CheckBox:
       case ControlKind::OptionButton:
-        fit(glyph + text, spec.rect.width);
-        fit(line, spec.rect.height);
+        need(spec, glyph + text, line);
         break;
       case ControlKind::Button:
-        fit(text + 2 * Scaled(kButtonPadding, dpi), spec.rect.width);
-        fit(line, spec.rect.height);
+        need(spec, text + 2 * Scaled(kButtonPadding, dpi), line);
         break;
       case ControlKind::Frame:
-        fit(text + 2 * Scaled(kFramePadding, dpi), spec.rect.width);
+        need(spec, text + 2 * Scaled(kFramePadding, dpi), 0);
         break;
       case ControlKind::DropDownList:
-        fit((spec.id == ControlId::cmbDepth ? depth_item : key_name) + list_margins,
-            spec.rect.width);
-        fit(list_field, spec.rect.height);
+        need(spec, (spec.id == ControlId::cmbDepth ? depth_item : key_name) + list_margins,
+             list_field);
         break;
       case ControlKind::Slider:
         break;
     }
   }
-  return scale;
+  return layout::ScaleFactor(needs, dpi, layout::FactorSteps::Any);
 }
 
 RECT PixelRect(const ControlSpec& spec, double scale) {
-  static constexpr std::array<ControlId, 3> kFrames = {ControlId::Frame1, ControlId::Frame2,
-                                                       ControlId::Frame3};
-  int left = spec.rect.left;
-  int top = spec.rect.top;
-  if (spec.container != Container::Window) {
-    const Twips& frame = Spec(kFrames[static_cast<std::size_t>(spec.container) - 1]).rect;
-    left += frame.left;
-    top += frame.top;
-  }
-  const auto pixels = [scale](int twips) {
-    return static_cast<LONG>(std::lround(twips * scale / kTwipsPerPixel));
-  };
-  return RECT{pixels(left), pixels(top), pixels(left + spec.rect.width),
-              pixels(top + spec.rect.height)};
+  const layout::PixelEdges edges = layout::Edges(WindowTwips(spec), scale);
+  return RECT{edges.left, edges.top, edges.right, edges.bottom};
 }
 
 SIZE ClientSize(double scale) {
-  return SIZE{std::lround(form::kClientWidth * scale / kTwipsPerPixel),
-              std::lround(form::kClientHeight * scale / kTwipsPerPixel)};
+  return SIZE{layout::Pixels(form::kClientWidth, scale),
+              layout::Pixels(form::kClientHeight, scale)};
 }
 
 }  // namespace krovan::win32

@@ -9,9 +9,9 @@ namespace krovan::win32 {
 // The system's dialog font (the message font) at the given dots per inch.
 HFONT CreateDialogFont(UINT dpi);
 
-// The one factor by which every twips position is scaled: pixels per 15 twips. It is at least
-// dpi / 96, and large enough that every caption, list item and line of text drawn with the font
-// selected into `dc` fits the box the layout gives it.
+// The one factor by which every twips position is scaled: pixels per 15 twips. Measured with the
+// font selected into `dc`, it is layout::ScaleFactor's choice of any factor: at least dpi / 96, and
+// large enough that every caption, list item and line of text fits the box it is given.
 double LayoutScale(HDC dc, UINT dpi);
 
 // A control's rectangle in client-area pixels at that scale.

@@ -4,8 +4,8 @@
 // windows.h first: commctrl.h builds on it.
 #include <commctrl.h>
 
-#include "config/win32/system_error.h"
-#include "config/win32/utf16.h"
+#include "config/text/system_error.h"
+#include "config/text/utf16.h"
 #include "config/win32/win32_window.h"
 
 namespace krovan {

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
+#include "config/text/utf16.h"
 #include "config/win32/accessible_names.h"
 #include "config/win32/dpi.h"
 #include "config/win32/layout.h"
 #include "config/win32/resource.h"
-#include "config/win32/utf16.h"
 
 namespace krovan {
 namespace {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "config/text/utf16.h"
 #include "config/win32/executable_directory.h"
 #include "config/win32/resource.h"
-#include "config/win32/utf16.h"
 
 namespace krovan {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "config/win32/utf16.h"
+#include "config/text/utf16.h"
 
 namespace krovan::testing {
 

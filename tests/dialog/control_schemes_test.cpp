@@ -1,4 +1,4 @@
-#include "config/keys/control_schemes.h"
+#include "config/control_schemes.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

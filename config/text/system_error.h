@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "config/win32/utf16.h"
+#include "config/text/utf16.h"
 
 namespace krovan {
 
