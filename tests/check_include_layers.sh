@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails, naming the file and the include, when a file under config/ includes one of a higher
-# layer or of a sibling folder on its own layer. Layers, lowest first: text (UTF-16 and system
-# error text), the key table, the configuration file, the dialog's routines and tables, the
+# layer or of a sibling folder on its own layer. Layers, lowest first: text (UTF-8 and UTF-16
+# conversion), the key table, the configuration file, the dialog's routines and tables, the
 # two windows. Usage: check_include_layers.sh path/to/config
 set -euo pipefail
 config=$(cd "$1" && pwd)

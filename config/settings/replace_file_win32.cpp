@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "config/text/system_error.h"
+#include "config/settings/system_error_win32.h"
 #include "config/text/utf16.h"
 
 // windows.h names its own ReplaceFile function through a macro.

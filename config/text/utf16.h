@@ -1,33 +1,25 @@
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 #include <string_view>
 
 namespace krovan {
 
-// Conversions between the UTF-8 the routines use and the UTF-16 of the Win32 W functions.
+// Conversions between the UTF-8 the routines use and the UTF-16 of the Win32 W functions, in
+// standard C++ so that the file and window layers share them without the platform's headers.
+// Text that is not well formed (a stray byte, a lone surrogate) becomes U+FFFD, as the system's
+// own conversions do.
+std::u16string Utf16(std::string_view utf8);
+std::string Utf8(std::u16string_view utf16);
+
+// The same for wchar_t text, which holds UTF-16 code units on Windows.
 inline std::wstring Widen(std::string_view utf8) {
-  if (utf8.empty()) {
-    return {};
-  }
-  const int size = static_cast<int>(utf8.size());
-  std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
-  return wide;
+  const std::u16string utf16 = Utf16(utf8);
+  return {utf16.begin(), utf16.end()};
 }
 
-inline std::string Narrow(std::wstring_view utf16) {
-  if (utf16.empty()) {
-    return {};
-  }
-  const int size = static_cast<int>(utf16.size());
-  std::string narrow(
-      WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, narrow.data(),
-                      static_cast<int>(narrow.size()), nullptr, nullptr);
-  return narrow;
+inline std::string Narrow(std::wstring_view wide) {
+  return Utf8(std::u16string(wide.begin(), wide.end()));
 }
 
 }  // namespace krovan

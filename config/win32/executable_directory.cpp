@@ -1,5 +1,7 @@
 #include "config/win32/executable_directory.h"
 
+#include <windows.h>
+
 #include "config/text/utf16.h"
 
 namespace krovan {

@@ -4,7 +4,7 @@
 // windows.h first: commctrl.h builds on it.
 #include <commctrl.h>
 
-#include "config/text/system_error.h"
+#include "config/settings/system_error_win32.h"
 #include "config/text/utf16.h"
 #include "config/win32/win32_window.h"
 

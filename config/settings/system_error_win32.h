@@ -8,8 +8,9 @@
 
 namespace krovan {
 
-// The system's description of an error, as FormatMessage gives it (full stop included) minus
-// the line end; "Error <code>" for a code Windows has no text for.
+// For the Windows file writer and the Win32 window: the system's description of an error, as
+// FormatMessage gives it (full stop included) minus the line end; "Error <code>" for a code
+// Windows has no text for.
 inline std::string SystemErrorText(DWORD error) {
   wchar_t* buffer = nullptr;
   const DWORD length = FormatMessageW(
