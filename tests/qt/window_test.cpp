@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "config/qt/qt_window.h"
+#include "tests/dialog/recording_events.h"
 #include "tests/dialog/toolkit_conformance.h"
 #include "tests/qt/message_box_watcher.h"
 #include "tests/qt/widgets.h"
@@ -57,20 +58,6 @@ std::unique_ptr<ToolkitUnderTest> MakeQtWindow() {
 }
 
 INSTANTIATE_TEST_SUITE_P(QtWindow, ToolkitConformanceTest, ::testing::Values(&MakeQtWindow));
-
-// Records which routines run.
-class RecordingEvents final : public FormEvents {
- public:
-  void cmbDepth_Click() override { runs.emplace_back("cmbDepth_Click"); }
-  void cmdOK_Click() override { runs.emplace_back("cmdOK_Click"); }
-  void cmdCancel_Click() override { runs.emplace_back("cmdCancel_Click"); }
-  void cmdReset_Click() override { runs.emplace_back("cmdReset_Click"); }
-  void optClassic_Click() override { runs.emplace_back("optClassic_Click"); }
-  void optEnhanced_Click() override { runs.emplace_back("optEnhanced_Click"); }
-  void optCustom_Click() override { runs.emplace_back("optCustom_Click"); }
-
-  std::vector<std::string> runs;
-};
 
 class WindowTest : public ::testing::Test {
  protected:
@@ -125,16 +112,16 @@ TEST_F(WindowTest, UserChangesRunTheirRoutines) {
   const struct {
     const char* name;
     std::function<void(QtWindow&)> step;
-    std::vector<std::string> runs;
+    std::vector<std::string> log;
   } kCases[] = {
       {"depth picked by keyboard",
        [](QtWindow& w) { QTest::keyClick(&Find<QComboBox>(w, "cmbDepth"), Qt::Key_Down); },
-       {"cmbDepth_Click"}},
+       {"cmbDepth_Click 0"}},
       {"scheme clicked",
        [](QtWindow& w) {
          QTest::mouseClick(&Find<QRadioButton>(w, "optCustom"), Qt::LeftButton, {}, QPoint(8, 8));
        },
-       {"optCustom_Click"}},
+       {"optCustom_Click optCustom"}},
       {"check box clicked",
        [](QtWindow& w) {
          QTest::mouseClick(&Find<QCheckBox>(w, "chkDebug"), Qt::LeftButton, {}, QPoint(8, 8));
@@ -142,13 +129,12 @@ TEST_F(WindowTest, UserChangesRunTheirRoutines) {
        {}},
       {"window manager close", [](QtWindow& w) { w.windowHandle()->close(); }, {}},
   };
-  for (const auto& [name, step, runs] : kCases) {
+  for (const auto& [name, step, log] : kCases) {
     QtWindow window;
-    RecordingEvents events;
-    window.Connect(events);
+    const RecordingEvents events(window);
     window.ShowForm();
     step(window);
-    EXPECT_EQ(events.runs, runs) << name;
+    EXPECT_EQ(events.log, log) << name;
   }
 }
 
