@@ -6,6 +6,7 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "config/control_model.h"
 #include "config/keys/key_table.h"
@@ -13,9 +14,7 @@
 namespace krovan {
 namespace {
 
-using ::testing::InSequence;
-using ::testing::Return;
-using ::testing::StrictMock;
+using ::testing::IsEmpty;
 
 using SchemeRoutine = void (*)(ToolkitOperations&);
 
@@ -39,24 +38,6 @@ const Preset kEnhanced{
     {120, 123, 125, 122, 106, 16, 31, 30, 29, 28},
     {200, 205, 208, 203, 157, 17, 32, 31, 30, 29}};
 
-class MockToolkit : public ToolkitOperations {
- public:
-  MOCK_METHOD(void, ShowForm, (), (override));
-  MOCK_METHOD(void, CloseForm, (), (override));
-  MOCK_METHOD(void, ShowMessage, (std::string_view, std::string_view, MessageIcon), (override));
-  MOCK_METHOD(void, AppendItem, (DropDownList, std::string_view), (override));
-  MOCK_METHOD(int, GetListIndex, (DropDownList), (const, override));
-  MOCK_METHOD(bool, SetListIndex, (DropDownList, int), (override));
-  MOCK_METHOD(void, SetEnabled, (DropDownList, bool), (override));
-  MOCK_METHOD(bool, IsOn, (OptionButton), (const, override));
-  MOCK_METHOD(void, TurnOn, (OptionButton), (override));
-  MOCK_METHOD(int, GetValue, (CheckBox), (const, override));
-  MOCK_METHOD(void, SetValue, (CheckBox, int), (override));
-  MOCK_METHOD(int, GetValue, (Slider), (const, override));
-  MOCK_METHOD(bool, SetValue, (Slider, int), (override));
-  MOCK_METHOD(FileRemoval, RemoveFile, (const std::string&), (override));
-};
-
 // Ten key lists filled as the load sequence fills them.
 ControlModel FilledModel() {
   ControlModel model;
@@ -68,50 +49,87 @@ ControlModel FilledModel() {
   return model;
 }
 
+// Everything on the window but the key lists, to tell that a routine left it alone.
+struct OtherControls {
+  int depth;
+  std::vector<bool> options;
+  std::vector<int> values;
+  bool operator==(const OtherControls&) const = default;
+};
+
+OtherControls OtherControlsOf(const ControlModel& model) {
+  OtherControls other{model.GetListIndex(DropDownList::cmbDepth), {}, {}};
+  using enum OptionButton;
+  for (const OptionButton button :
+       {optFullScreen, optWindowed, optLow, optHigh, optClassic, optEnhanced, optCustom}) {
+    other.options.push_back(model.IsOn(button));
+  }
+  using enum CheckBox;
+  for (const CheckBox box : {chkAntialiasing, chkDithering, chkWBuffering, chkDebug}) {
+    other.values.push_back(model.GetValue(box));
+  }
+  other.values.push_back(model.GetValue(Slider::sdrSound));
+  return other;
+}
+
+// Records that no routine runs.
+struct NoRoutine final : FormEvents {
+  void cmbDepth_Click() override { ran = true; }
+  void cmdOK_Click() override { ran = true; }
+  void cmdCancel_Click() override { ran = true; }
+  void cmdReset_Click() override { ran = true; }
+  void optClassic_Click() override { ran = true; }
+  void optEnhanced_Click() override { ran = true; }
+  void optCustom_Click() override { ran = true; }
+  bool ran = false;
+};
+
 void PrintTo(const Preset& preset, std::ostream* out) {
   *out << preset.name;
 }
 
 class PresetTest : public ::testing::TestWithParam<Preset> {};
 
-TEST_P(PresetTest, SelectsAllTenThenLocksAllTenAndTouchesNothingElse) {
-  StrictMock<MockToolkit> form;
-  InSequence in_order;
-  for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
-    EXPECT_CALL(form, SetListIndex(cmbKeys(slot), GetParam().indexes[slot])).WillOnce(Return(true));
-  }
-  for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
-    EXPECT_CALL(form, SetEnabled(cmbKeys(slot), false));
-  }
-  GetParam().routine(form);
-}
-
-TEST_P(PresetTest, ShowsThePresetKeysLockedWhateverWasPicked) {
+// Whatever was picked before, and however often it runs, a preset shows its own keys locked
+// and changes nothing else on the window.
+TEST_P(PresetTest, ShowsThePresetKeysLockedAndTouchesNothingElse) {
   ControlModel model = FilledModel();
+  model.SetValue(CheckBox::chkDebug, 1);
+  model.SetListIndex(DropDownList::cmbDepth, 2);
   for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
     model.SetListIndex(cmbKeys(slot), 143 - slot);
   }
+  const OtherControls before = OtherControlsOf(model);
+  NoRoutine events;
+  model.Connect(events);
   GetParam().routine(model);
   GetParam().routine(model);
   for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
     const int index = model.GetListIndex(cmbKeys(slot));
+    EXPECT_EQ(index, GetParam().indexes[slot]) << "slot " << slot;
     EXPECT_EQ(model.ItemText(cmbKeys(slot), index), GetParam().keys[slot]) << "slot " << slot;
     EXPECT_EQ(GetKeyCode(static_cast<std::int16_t>(index)), GetParam().codes[slot]);
     EXPECT_FALSE(model.IsEnabled(cmbKeys(slot)));
   }
-  EXPECT_TRUE(model.IsOn(OptionButton::optClassic)) << "the routine leaves the buttons alone";
+  EXPECT_EQ(OtherControlsOf(model), before);
+  EXPECT_FALSE(events.ran);
+  EXPECT_THAT(model.Messages(), IsEmpty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Presets, PresetTest, ::testing::Values(kClassic, kEnhanced),
                          [](const auto& info) { return info.param.name; });
 
+// After a preset locked the lists, Custom unlocks all ten and keeps the preset's keys.
 TEST(CustomSchemeTest, EnablesAllTenAndChangesNoSelection) {
-  StrictMock<MockToolkit> form;
-  InSequence in_order;
+  ControlModel model = FilledModel();
+  optEnhanced_Click(model);
+  const OtherControls before = OtherControlsOf(model);
+  optCustom_Click(model);
   for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
-    EXPECT_CALL(form, SetEnabled(cmbKeys(slot), true));
+    EXPECT_TRUE(model.IsEnabled(cmbKeys(slot))) << "slot " << slot;
+    EXPECT_EQ(model.GetListIndex(cmbKeys(slot)), kEnhanced.indexes[slot]) << "slot " << slot;
   }
-  optCustom_Click(form);
+  EXPECT_EQ(OtherControlsOf(model), before);
 }
 
 }  // namespace

@@ -3,9 +3,6 @@
 
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -14,6 +11,7 @@
 #include "config/keys/key_table.h"
 #include "tests/dialog/scenario.h"
 #include "tests/dialog/scenario_lists.h"
+#include "tests/scratch_directory.h"
 
 namespace krovan::testing {
 
@@ -30,42 +28,20 @@ constexpr std::array<CheckBox, 4> kCheckBoxes = {CheckBox::chkAntialiasing, Chec
                                                  CheckBox::chkWBuffering, CheckBox::chkDebug};
 constexpr std::array kDepthItems = {"16-bit", "24-bit", "32-bit"};
 
-fs::path UniqueDirectory(const std::string& prefix) {
-  std::random_device random;
-  for (;;) {
-    fs::path path = fs::temp_directory_path() / (prefix + std::to_string(random()));
-    if (fs::create_directory(path)) {
-      return path;
-    }
-  }
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // The temporary game directory (made the current one) and program directory of one run; both
 // are removed, and the old current directory restored, when the run ends however it ends.
 class ScenarioDirectories {
  public:
-  explicit ScenarioDirectories(const Scenario& scenario)
-      : previous_(fs::current_path()),
-        game_(UniqueDirectory("krovan-game-")),
-        program_(UniqueDirectory("krovan-program-")) {
-    const fs::path config = game_ / "krovan3d.cfg";
+  explicit ScenarioDirectories(const Scenario& scenario) : game_(ScratchDirectory::kMakeCurrent) {
+    const fs::path config = ConfigPath();
     switch (scenario.file.kind) {
       case ConfigFile::Kind::kNone:
         break;
       case ConfigFile::Kind::kText:
-        WriteBytes(config, scenario.file.text);
+        WriteFile(config, scenario.file.text);
         break;
       case ConfigFile::Kind::kReadOnlyText:
-        WriteBytes(config, scenario.file.text);
+        WriteFile(config, scenario.file.text);
         fs::permissions(config,
                         fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                         fs::perm_options::remove);
@@ -74,35 +50,31 @@ class ScenarioDirectories {
         fs::create_directory(config);
         break;
     }
-    for (const auto& [folder, scores] :
-         {std::pair{program_, scenario.scores.program}, std::pair{game_, scenario.scores.game}}) {
+    for (const auto& [folder, scores] : {std::pair{program_.path(), scenario.scores.program},
+                                         std::pair{game_.path(), scenario.scores.game}}) {
       PlaceScores(folder, scores);
     }
-    fs::current_path(game_);
   }
   ScenarioDirectories(const ScenarioDirectories&) = delete;
   ScenarioDirectories& operator=(const ScenarioDirectories&) = delete;
 
   ~ScenarioDirectories() {
-    std::error_code ignored;
-    fs::current_path(previous_, ignored);
     // A read-only file cannot be deleted on every platform.
+    std::error_code ignored;
     fs::permissions(ConfigPath(), fs::perms::owner_write, fs::perm_options::add, ignored);
-    fs::remove_all(game_, ignored);
-    fs::remove_all(program_, ignored);
   }
 
-  fs::path ConfigPath() const { return game_ / "krovan3d.cfg"; }
+  fs::path ConfigPath() const { return game_.path() / "krovan3d.cfg"; }
   // The places handed to the routines: the program folder's first.
   std::vector<std::string> HighScoreFiles() const {
     std::vector<std::string> files;
-    for (const fs::path& folder : {program_, game_}) {
+    for (const fs::path& folder : {program_.path(), game_.path()}) {
       const std::u8string text = ScoresPath(folder).u8string();
       files.emplace_back(text.begin(), text.end());
     }
     return files;
   }
-  ScoreFiles ScoresLeft() const { return {ScoresAt(program_), ScoresAt(game_)}; }
+  ScoreFiles ScoresLeft() const { return {ScoresAt(program_.path()), ScoresAt(game_.path())}; }
 
  private:
   static fs::path ScoresPath(const fs::path& folder) { return folder / "data" / "highscore.dat"; }
@@ -115,7 +87,7 @@ class ScenarioDirectories {
     if (scores == HighScores::kDirectory) {
       fs::create_directory(ScoresPath(folder));
     } else {
-      WriteBytes(ScoresPath(folder), "scores");
+      WriteFile(ScoresPath(folder), "scores");
     }
   }
 
@@ -127,9 +99,8 @@ class ScenarioDirectories {
     return fs::is_directory(status) ? HighScores::kDirectory : HighScores::kFile;
   }
 
-  fs::path previous_;
-  fs::path game_;
-  fs::path program_;
+  ScratchDirectory game_;
+  ScratchDirectory program_;
 };
 
 struct Perform {
@@ -193,7 +164,7 @@ void ExpectControls(const UserDriver& driver, const ExpectedControls& expected) 
 void ExpectConfigFile(const ScenarioDirectories& directories, const Scenario& scenario) {
   const fs::path config = directories.ConfigPath();
   if (scenario.file_after) {
-    EXPECT_EQ(ReadBytes(config), *scenario.file_after);
+    EXPECT_EQ(ReadFile(config), *scenario.file_after);
     return;
   }
   switch (scenario.file.kind) {
@@ -202,7 +173,7 @@ void ExpectConfigFile(const ScenarioDirectories& directories, const Scenario& sc
       break;
     case ConfigFile::Kind::kText:
     case ConfigFile::Kind::kReadOnlyText:
-      EXPECT_EQ(ReadBytes(config), scenario.file.text) << "krovan3d.cfg was to stay as it was";
+      EXPECT_EQ(ReadFile(config), scenario.file.text) << "krovan3d.cfg was to stay as it was";
       break;
     case ConfigFile::Kind::kDirectory:
       EXPECT_TRUE(fs::is_directory(config));

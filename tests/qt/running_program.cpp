@@ -3,37 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QTest>
-#include <fstream>
-#include <random>
 
 namespace krovan::testing {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-fs::path NewDirectory(const std::string& prefix) {
-  std::random_device random;
-  for (;;) {
-    fs::path path = fs::temp_directory_path() / (prefix + std::to_string(random()));
-    if (fs::create_directory(path)) {
-      return path;
-    }
-  }
-}
-
-}  // namespace
-
 RunningProgram::RunningProgram(const std::string& config_text)
-    : previous_(fs::current_path()),
-      game_(NewDirectory("krovan-qt-game-")),
-      program_(NewDirectory("krovan-qt-program-")) {
+    : game_(ScratchDirectory::kMakeCurrent) {
   if (!config_text.empty()) {
-    std::ofstream(ConfigFile(), std::ios::binary) << config_text;
+    WriteFile(ConfigFile(), config_text);
   }
-  fs::create_directory(program_ / "data");
-  std::ofstream(HighScoreFile(), std::ios::binary) << "scores";
-  fs::current_path(game_);
+  fs::create_directory(program_.path() / "data");
+  WriteFile(HighScoreFile(), "scores");
 
   window_ = std::make_unique<QtWindow>();
   routines_ = std::make_unique<frmMain>(*window_, std::vector{HighScoreFile().string()});
@@ -44,10 +25,6 @@ RunningProgram::RunningProgram(const std::string& config_text)
 RunningProgram::~RunningProgram() {
   routines_.reset();
   window_.reset();
-  std::error_code ignored;
-  fs::current_path(previous_, ignored);
-  fs::remove_all(game_, ignored);
-  fs::remove_all(program_, ignored);
 }
 
 }  // namespace krovan::testing

@@ -7,6 +7,7 @@
 #include "config/frm_main.h"
 #include "config/qt/qt_window.h"
 #include "tests/qt/message_box_watcher.h"
+#include "tests/scratch_directory.h"
 
 namespace krovan::testing {
 
@@ -23,13 +24,12 @@ class RunningProgram {
 
   QtWindow& window() { return *window_; }
   const MessageBoxWatcher& watcher() const { return watcher_; }
-  std::filesystem::path ConfigFile() const { return game_ / "krovan3d.cfg"; }
-  std::filesystem::path HighScoreFile() const { return program_ / "data" / "highscore.dat"; }
+  std::filesystem::path ConfigFile() const { return game_.path() / "krovan3d.cfg"; }
+  std::filesystem::path HighScoreFile() const { return program_.path() / "data" / "highscore.dat"; }
 
  private:
-  std::filesystem::path previous_;
-  std::filesystem::path game_;
-  std::filesystem::path program_;
+  ScratchDirectory game_;
+  ScratchDirectory program_;
   MessageBoxWatcher watcher_;
   std::unique_ptr<QtWindow> window_;
   std::unique_ptr<frmMain> routines_;

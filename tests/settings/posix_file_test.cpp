@@ -12,7 +12,7 @@
 #include "config/settings/game_settings.h"
 #include "config/settings/replace_file.h"
 #include "config/settings/replace_file_posix.h"
-#include "tests/settings/scratch_directory.h"
+#include "tests/scratch_directory.h"
 
 namespace krovan {
 namespace {

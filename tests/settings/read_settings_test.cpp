@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "config/settings/settings_text.h"
-#include "tests/settings/scratch_directory.h"
+#include "tests/scratch_directory.h"
 
 namespace krovan {
 namespace {

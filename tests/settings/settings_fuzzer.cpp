@@ -2,14 +2,12 @@
 // delivers, that reading the file (which stops after the first bytes a read can need) gives
 // the same as parsing all of them, then saves that record with WriteSettings and checks that
 // ReadSettings reads the saved file back as the record. Aborts on the first broken invariant.
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "config/settings/settings_text.h"
+#include "tests/scratch_directory.h"
 
 namespace krovan {
 namespace {
@@ -55,31 +53,12 @@ GameSettings SavedAndReread(GameSettings settings) {
   return settings;
 }
 
-// The saved files go to a directory of their own, removed when the fuzzer exits normally.
-class ScratchDirectory {
- public:
-  ScratchDirectory() {
-    std::string path = (std::filesystem::temp_directory_path() / "krovan-fuzz-XXXXXX").string();
-    Check(mkdtemp(path.data()) != nullptr, "a scratch directory can be made");
-    path_ = path;
-    std::filesystem::current_path(path_);
-  }
-  ~ScratchDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  ScratchDirectory(const ScratchDirectory&) = delete;
-  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
- private:
-  std::filesystem::path path_;
-};
-
 }  // namespace
 }  // namespace krovan
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  static const krovan::ScratchDirectory directory;
+  // The saved files go to a directory of their own, removed when the fuzzer exits normally.
+  static const krovan::ScratchDirectory directory(krovan::ScratchDirectory::kMakeCurrent);
   return 0;
 }
 

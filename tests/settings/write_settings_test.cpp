@@ -1,5 +1,5 @@
 #include "config/settings/game_settings.h"
-#include "tests/settings/scratch_directory.h"
+#include "tests/scratch_directory.h"
 
 namespace krovan {
 namespace {

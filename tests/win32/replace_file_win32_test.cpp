@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/settings/scratch_directory.h"
+#include "tests/scratch_directory.h"
 #include "tests/win32/system_message.h"
 
 // windows.h names its own ReplaceFile function through a macro.

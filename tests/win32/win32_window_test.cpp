@@ -1,49 +1,63 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
 
+#include "config/win32/utf16.h"
+#include "tests/dialog/toolkit_conformance.h"
 #include "tests/win32/system_message.h"
 #include "tests/win32/window_fixture.h"
 
 namespace krovan::testing {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using win32::ControlId;
 
-std::vector<ControlId> OnControls(const Win32Window& window) {
-  std::vector<ControlId> on;
-  for (const win32::ControlSpec& spec : win32::kControls) {
-    if ((spec.kind == win32::ControlKind::OptionButton ||
-         spec.kind == win32::ControlKind::CheckBox) &&
-        SendMessageW(window.Control(spec.id), BM_GETCHECK, 0, 0) == BST_CHECKED) {
-      on.push_back(spec.id);
+class Win32WindowUnderTest final : public ToolkitUnderTest {
+ public:
+  ~Win32WindowUnderTest() override {
+    window_.reset();
+    PumpMessages();
+  }
+
+  ToolkitOperations& form() override { return *window_; }
+  void Press(Button button) override {
+    SendMessageW(window_->Control(win32::ControlOf(button)), BM_CLICK, 0, 0);
+    PumpMessages();
+  }
+  bool IsEnabled(DropDownList list) const override { return IsWindowEnabled(List(list)); }
+  std::vector<std::string> Items(DropDownList list) const override {
+    std::vector<std::string> items;
+    const auto count = static_cast<WPARAM>(SendMessageW(List(list), CB_GETCOUNT, 0, 0));
+    for (WPARAM index = 0; index < count; ++index) {
+      std::wstring text(
+          static_cast<std::size_t>(SendMessageW(List(list), CB_GETLBTEXTLEN, index, 0)), L'\0');
+      text.push_back(L'\0');
+      SendMessageW(List(list), CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+      text.pop_back();
+      items.push_back(Narrow(text));
     }
+    return items;
   }
-  return on;
+  std::vector<ShownMessage> Messages() const override { return watcher_.Messages(); }
+  std::string DirectoryError() const override { return SystemMessage(ERROR_ACCESS_DENIED); }
+
+ private:
+  HWND List(DropDownList list) const { return window_->Control(win32::ControlOf(list)); }
+
+  MessageBoxWatcher watcher_;
+  std::unique_ptr<Win32Window> window_ = std::make_unique<Win32Window>(GetModuleHandleW(nullptr));
+};
+
+std::unique_ptr<ToolkitUnderTest> MakeWin32Window() {
+  return std::make_unique<Win32WindowUnderTest>();
 }
 
-TEST_F(WindowTest, IsCreatedHiddenInItsInitialState) {
+INSTANTIATE_TEST_SUITE_P(Win32Window, ToolkitConformanceTest, ::testing::Values(&MakeWin32Window));
+
+TEST_F(WindowTest, IsCreatedHiddenWithAFixedFrameAndItsCaption) {
   EXPECT_FALSE(IsWindowVisible(window().Handle()));
-  EXPECT_EQ(window().GetListIndex(DropDownList::cmbDepth), -1);
-  EXPECT_EQ(SendMessageW(Control(ControlId::cmbDepth), CB_GETCOUNT, 0, 0), 3);
-  EXPECT_THAT(OnControls(window()),
-              ElementsAre(ControlId::optFullScreen, ControlId::chkDithering,
-                          ControlId::chkWBuffering, ControlId::optLow, ControlId::optClassic));
-  EXPECT_EQ(window().GetValue(Slider::sdrSound), 75);
-  for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
-    EXPECT_EQ(SendMessageW(Control(win32::ControlOf(cmbKeys(slot))), CB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(window().GetListIndex(cmbKeys(slot)), -1);
-    EXPECT_TRUE(IsWindowEnabled(Control(win32::ControlOf(cmbKeys(slot)))));
-  }
-  EXPECT_THAT(Log(), IsEmpty());
-}
-
-TEST_F(WindowTest, HasAFixedFrameAndItsCaption) {
   wchar_t caption[64] = {};
   GetWindowTextW(window().Handle(), caption, 64);
   EXPECT_STREQ(caption, L"Krovan 3D Configuration Utility 1.0");
@@ -66,71 +80,13 @@ TEST_F(WindowTest, ShowsCentredWithTheFocusOnTheColourDepth) {
   EXPECT_NEAR(rect.top - monitor.rcWork.top, monitor.rcWork.bottom - rect.bottom, 1);
 }
 
-// A change made by code runs the control's routine once, after the change, nested inside the
-// call; a change to the state already shown runs nothing.
+// The user's changes, as the controls report them, run the same routines as the code's.
 struct ChangeCase {
   std::string name;
   std::function<void(Win32Window&)> change;
   std::vector<std::string> log;
 };
 
-class CodeChangeTest : public WindowTest, public ::testing::WithParamInterface<ChangeCase> {};
-
-TEST_P(CodeChangeTest, RunsTheRoutineOnce) {
-  GetParam().change(window());
-  EXPECT_EQ(Log(), GetParam().log);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Win32Window, CodeChangeTest,
-    ::testing::Values(ChangeCase{"SelectDepth",
-                                 [](Win32Window& w) { w.SetListIndex(DropDownList::cmbDepth, 1); },
-                                 {"cmbDepth_Click 1"}},
-                      ChangeCase{"SelectDepthTwice",
-                                 [](Win32Window& w) {
-                                   w.SetListIndex(DropDownList::cmbDepth, 2);
-                                   w.SetListIndex(DropDownList::cmbDepth, 2);
-                                 },
-                                 {"cmbDepth_Click 2"}},
-                      ChangeCase{"ClearDepth",
-                                 [](Win32Window& w) {
-                                   w.SetListIndex(DropDownList::cmbDepth, 0);
-                                   w.SetListIndex(DropDownList::cmbDepth, -1);
-                                 },
-                                 {"cmbDepth_Click 0", "cmbDepth_Click -1"}},
-                      ChangeCase{"SelectKey",
-                                 [](Win32Window& w) {
-                                   w.AppendItem(cmbKeys(3), "ESCAPE");
-                                   w.SetListIndex(cmbKeys(3), 0);
-                                 },
-                                 {}},
-                      ChangeCase{"TurnOnEnhanced",
-                                 [](Win32Window& w) { w.TurnOn(OptionButton::optEnhanced); },
-                                 {"optEnhanced_Click optEnhanced"}},
-                      ChangeCase{"TurnOnCustomThenClassic",
-                                 [](Win32Window& w) {
-                                   w.TurnOn(OptionButton::optCustom);
-                                   w.TurnOn(OptionButton::optClassic);
-                                 },
-                                 {"optCustom_Click optCustom", "optClassic_Click optClassic"}},
-                      ChangeCase{"TurnOnClassicAlreadyOn",
-                                 [](Win32Window& w) { w.TurnOn(OptionButton::optClassic); },
-                                 {}},
-                      ChangeCase{"TurnOnOtherFrames",
-                                 [](Win32Window& w) {
-                                   w.TurnOn(OptionButton::optWindowed);
-                                   w.TurnOn(OptionButton::optHigh);
-                                 },
-                                 {}},
-                      ChangeCase{"CheckAndSlider",
-                                 [](Win32Window& w) {
-                                   w.SetValue(CheckBox::chkDebug, 1);
-                                   w.SetValue(Slider::sdrSound, 10);
-                                 },
-                                 {}}),
-    [](const auto& info) { return info.param.name; });
-
-// The user's changes, as the controls report them, run the same routines as the code's.
 class UserChangeTest : public WindowTest, public ::testing::WithParamInterface<ChangeCase> {};
 
 TEST_P(UserChangeTest, RunsTheSameRoutines) {
@@ -169,46 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    Click(w, ControlId::chkAntialiasing);
                                    Click(w, ControlId::chkDebug);
                                  },
-                                 {}},
-                      ChangeCase{"PressButtons",
-                                 [](Win32Window& w) {
-                                   Click(w, ControlId::cmdReset);
-                                   Click(w, ControlId::cmdOK);
-                                   Click(w, ControlId::cmdCancel);
-                                 },
-                                 {"cmdReset_Click", "cmdOK_Click", "cmdCancel_Click"}}),
-    [](const auto& info) { return info.param.name; });
-
-struct Refusal {
-  std::string name;
-  std::function<bool(Win32Window&)> set;
-};
-
-class RefusalTest : public WindowTest, public ::testing::WithParamInterface<Refusal> {};
-
-TEST_P(RefusalTest, LeavesTheControlAsItWas) {
-  window().SetListIndex(DropDownList::cmbDepth, 1);
-  EXPECT_FALSE(GetParam().set(window()));
-  EXPECT_EQ(window().GetListIndex(DropDownList::cmbDepth), 1);
-  EXPECT_EQ(window().GetListIndex(cmbKeys(0)), -1);
-  EXPECT_EQ(window().GetValue(Slider::sdrSound), 75);
-  EXPECT_EQ(Log(), std::vector<std::string>{"cmbDepth_Click 1"});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Win32Window, RefusalTest,
-    ::testing::Values(
-        Refusal{"DepthPastTheEnd",
-                [](Win32Window& w) { return w.SetListIndex(DropDownList::cmbDepth, 3); }},
-        Refusal{"DepthBelowNone",
-                [](Win32Window& w) { return w.SetListIndex(DropDownList::cmbDepth, -2); }},
-        Refusal{"EmptyKeyList", [](Win32Window& w) { return w.SetListIndex(cmbKeys(0), 0); }},
-        Refusal{"VolumeBelowRange",
-                [](Win32Window& w) { return w.SetValue(Slider::sdrSound, -1); }},
-        Refusal{"VolumeAboveRange",
-                [](Win32Window& w) { return w.SetValue(Slider::sdrSound, 101); }},
-        Refusal{"VolumeFarOut",
-                [](Win32Window& w) { return w.SetValue(Slider::sdrSound, 32767); }}),
+                                 {}}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(WindowTest, CloseBoxEndsTheProgramWithoutARoutine) {
@@ -249,46 +166,11 @@ TEST_F(WindowTest, ClosesFromInsideARoutine) {
                                                              "Notice", MessageIcon::Information}}));
 }
 
-TEST_F(WindowTest, MessageBoxesShowTextTitleAndIcon) {
-  const std::vector<ShownMessage> shown = {
-      {"High scores have been reset.", "Notice", MessageIcon::Information},
-      {"The configuration could not be saved: \xC3\x9C", "Error", MessageIcon::Error},
-  };
+TEST_F(WindowTest, MessageBoxLeavesTheWindowShown) {
   window().ShowForm();
-  for (const ShownMessage& message : shown) {
-    window().ShowMessage(message.text, message.title, message.icon);
-  }
-  EXPECT_EQ(watcher_.Messages(), shown);
+  window().ShowMessage("High scores have been reset.", "Notice", MessageIcon::Information);
+  EXPECT_EQ(watcher_.Messages().size(), 1U);
   EXPECT_TRUE(IsWindowVisible(window().Handle()));
-}
-
-TEST_F(WindowTest, RemovesFilesByUtf8Path) {
-  namespace fs = std::filesystem;
-  const fs::path directory = fs::temp_directory_path() / u8"krovan-\u00DCbung";
-  fs::create_directories(directory);
-  const fs::path file = directory / u8"highscore-\u00E9.dat";
-  std::ofstream(file) << "scores";
-  const std::u8string utf8 = file.u8string();
-
-  const std::string path(utf8.begin(), utf8.end());
-  const std::u8string folder_utf8 = directory.u8string();
-  const std::string folder(folder_utf8.begin(), folder_utf8.end());
-  using enum FileRemoval::Outcome;
-  const struct {
-    std::string path;
-    FileRemoval expected;
-  } kCases[] = {
-      {path, {kRemoved}},
-      {path, {kAbsent}},
-      {folder + "\\missing\\highscore.dat", {kAbsent}},
-      {folder, {kFailed, SystemMessage(ERROR_ACCESS_DENIED)}},
-  };
-  for (const auto& [target, expected] : kCases) {
-    EXPECT_EQ(window().RemoveFile(target), expected) << target;
-  }
-  EXPECT_FALSE(fs::exists(file));
-  EXPECT_TRUE(fs::is_directory(directory));
-  fs::remove_all(directory);
 }
 
 }  // namespace

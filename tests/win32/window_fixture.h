@@ -7,50 +7,10 @@
 #include <vector>
 
 #include "config/win32/win32_window.h"
+#include "tests/dialog/recording_events.h"
 #include "tests/win32/message_box_watcher.h"
 
 namespace krovan::testing {
-
-// Stands in for the routines: logs each one that runs, with the state it saw, so a test can
-// tell that it ran once, and after the change that started it.
-class RecordingEvents final : public FormEvents {
- public:
-  explicit RecordingEvents(ToolkitOperations& form) : form_(form) { form.Connect(*this); }
-
-  void cmbDepth_Click() override {
-    log.push_back("cmbDepth_Click " + std::to_string(form_.GetListIndex(DropDownList::cmbDepth)));
-  }
-  void cmdOK_Click() override { log.emplace_back("cmdOK_Click"); }
-  void cmdCancel_Click() override { log.emplace_back("cmdCancel_Click"); }
-  void cmdReset_Click() override { log.emplace_back("cmdReset_Click"); }
-  void optClassic_Click() override { log.push_back("optClassic_Click " + Scheme()); }
-  void optEnhanced_Click() override { log.push_back("optEnhanced_Click " + Scheme()); }
-  void optCustom_Click() override { log.push_back("optCustom_Click " + Scheme()); }
-
-  std::vector<std::string> log;
-
- private:
-  // The scheme button that is on, "none" or "several".
-  std::string Scheme() const {
-    const int on = (form_.IsOn(OptionButton::optClassic) ? 1 : 0) +
-                   (form_.IsOn(OptionButton::optEnhanced) ? 2 : 0) +
-                   (form_.IsOn(OptionButton::optCustom) ? 4 : 0);
-    switch (on) {
-      case 0:
-        return "none";
-      case 1:
-        return "optClassic";
-      case 2:
-        return "optEnhanced";
-      case 4:
-        return "optCustom";
-      default:
-        return "several";
-    }
-  }
-
-  ToolkitOperations& form_;
-};
 
 // A fresh window in its initial state with recording routines; the window is shown only by
 // tests that need it.
