@@ -3,7 +3,7 @@
 
 #include <functional>
 
-#include "config/win32/utf16.h"
+#include "config/text/utf16.h"
 #include "tests/dialog/toolkit_conformance.h"
 #include "tests/win32/system_message.h"
 #include "tests/win32/window_fixture.h"
