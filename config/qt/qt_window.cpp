@@ -22,6 +22,7 @@
 #include "config/qt/layout_scale.h"
 #include "config/qt/list_popup.h"
 #include "config/qt/screen_reader.h"
+#include "config/qt/widest_text.h"
 #include "config/qt/window_place.h"
 #include "config/remove_file.h"
 
@@ -87,12 +88,13 @@ QSize PreferredSize(const QWidget& widget) {
 // The size a key list asks for once the load sequence has filled it with the key names: that of
 // a list holding only the widest name.
 QSize FilledKeyListSizeHint() {
+  QStringList names;
+  names.reserve(static_cast<qsizetype>(KeyTable.size()));
+  for (const KeyRow& key : KeyTable) {
+    names.append(Text(key.name));
+  }
   QComboBox sample;
-  const QFontMetrics metrics = sample.fontMetrics();
-  const auto widest = std::ranges::max(KeyTable, {}, [&metrics](const KeyRow& key) {
-    return metrics.horizontalAdvance(Text(key.name));
-  });
-  sample.addItem(Text(widest.name));
+  sample.addItem(names.at(WidestText(sample.fontMetrics(), names)));
   return sample.sizeHint();
 }
 
