@@ -12,7 +12,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStringListModel>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -144,9 +143,6 @@ void QtWindow::CreateControls() {
   }
   for (std::size_t i = 0; i < lists_.size(); ++i) {
     lists_[i] = Create<QComboBox>(ContainerOf(form::kDropDownLists[i]), form::kDropDownLists[i]);
-    // The items are plain text: a string list takes the 1440 key names at start-up in half the
-    // time of the default item model.
-    lists_[i]->setModel(new QStringListModel(lists_[i]));
   }
   DropDownsScroll(lists_, kListRows);
   slider_ = Create<QSlider>(ContainerOf(form::kSlider), form::kSlider);
