@@ -2,6 +2,7 @@
 #include <QEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QWidget>
 
 namespace {
@@ -27,7 +28,8 @@ class ImmediateButton final : public QPushButton {
 // The toolkit's floor for the settings dialog's Cancel: a bare window with one "Cance&l" button
 // that shows the same message box and then closes the window, which ends the program. It has
 // the dialog's size with the default font (544 x 304 scaled by 1.25), so that both pay the
-// same for painting and showing that many pixels.
+// same for painting and showing that many pixels. Like the dialog, it opens centred on the
+// screen, so that a pointer resting there is over both.
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QWidget window;
@@ -38,6 +40,7 @@ int main(int argc, char* argv[]) {
     QMessageBox::information(&window, "Notice", "Changes have been cancelled.");
     window.close();
   });
+  window.move(QApplication::primaryScreen()->availableGeometry().center() - window.rect().center());
   window.show();
   return QApplication::exec();
 }

@@ -12,8 +12,10 @@
 // Starts a program and times, on the X server, how long it takes until its main window is
 // mapped and until the message box that Alt+L brings up is mapped. It plays the user: once the
 // main window is mapped it focuses it and types Alt+L; once the box is mapped, Enter. Prints
-// the two times in milliseconds. The pointer is moved off the windows first. Usage: map_watch
-// MAIN-TITLE BOX-TITLE PROGRAM [ARGS...]
+// the two times in milliseconds. Before the start the pointer is put where it rests: `away`, in
+// the screen's bottom right corner, off every window, or `over`, at the screen's centre, where
+// both programs open their window, as when a window opens under the pointer that started it from
+// a file manager. Usage: map_watch away|over MAIN-TITLE BOX-TITLE PROGRAM [ARGS...]
 
 extern char** environ;
 
@@ -57,10 +59,13 @@ pid_t TypeInto(Display* display, Window window, const char* keys) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: %s MAIN-TITLE BOX-TITLE PROGRAM [ARGS...]\n", argv[0]);
+  const bool pointer_over = argc >= 2 && std::strcmp(argv[1], "over") == 0;
+  if (argc < 5 || (!pointer_over && std::strcmp(argv[1], "away") != 0)) {
+    std::fprintf(stderr, "usage: %s away|over MAIN-TITLE BOX-TITLE PROGRAM [ARGS...]\n", argv[0]);
     return 2;
   }
+  const char* main_title = argv[2];
+  const char* box_title = argv[3];
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) {
     std::fprintf(stderr, "cannot open the X display\n");
@@ -68,15 +73,15 @@ int main(int argc, char* argv[]) {
   }
   const Window root = DefaultRootWindow(display);
   XSelectInput(display, root, SubstructureNotifyMask);
-  // The pointer rests in the screen's bottom right corner, off the window, so that no control
-  // under it is hovered and painted again.
   XWindowAttributes screen{};
   XGetWindowAttributes(display, root, &screen);
-  XWarpPointer(display, None, root, 0, 0, 0, 0, screen.width - 1, screen.height - 1);
+  const int pointer_x = pointer_over ? screen.width / 2 : screen.width - 1;
+  const int pointer_y = pointer_over ? screen.height / 2 : screen.height - 1;
+  XWarpPointer(display, None, root, 0, 0, 0, 0, pointer_x, pointer_y);
   XSync(display, False);
 
   const Clock::time_point start = Clock::now();
-  const pid_t program = Spawn(std::vector<const char*>(argv + 3, argv + argc));
+  const pid_t program = Spawn(std::vector<const char*>(argv + 4, argv + argc));
   if (program < 0) {
     return 2;
   }
@@ -90,10 +95,10 @@ int main(int argc, char* argv[]) {
       continue;
     }
     const std::string title = Title(display, event.xmap.window);
-    if (window_mapped < 0 && title == argv[1]) {
+    if (window_mapped < 0 && title == main_title) {
       window_mapped = MillisecondsSince(start);
       typists.push_back(TypeInto(display, event.xmap.window, "alt+l"));
-    } else if (window_mapped >= 0 && title == argv[2]) {
+    } else if (window_mapped >= 0 && title == box_title) {
       box_mapped = MillisecondsSince(start);
       typists.push_back(TypeInto(display, event.xmap.window, "Return"));
     }

@@ -28,7 +28,7 @@ windows=(
   # the tests under Wine on a virtual X display
   wine wine64 xvfb xauth xdotool
 )
-bench=(xvfb xauth libx11-dev time)
+bench=(xvfb xauth libx11-dev time valgrind)
 package=(dpkg-dev)
 
 packages=("${build[@]}")

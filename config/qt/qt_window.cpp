@@ -12,7 +12,6 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
-#include <QStringListModel>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -22,6 +21,7 @@
 #include "config/qt/layout_scale.h"
 #include "config/qt/list_popup.h"
 #include "config/qt/screen_reader.h"
+#include "config/qt/widest_text.h"
 #include "config/qt/window_place.h"
 #include "config/remove_file.h"
 
@@ -87,12 +87,13 @@ QSize PreferredSize(const QWidget& widget) {
 // The size a key list asks for once the load sequence has filled it with the key names: that of
 // a list holding only the widest name.
 QSize FilledKeyListSizeHint() {
+  QStringList names;
+  names.reserve(static_cast<qsizetype>(KeyNames().size()));
+  for (const std::string_view name : KeyNames()) {
+    names.append(Text(name));
+  }
   QComboBox sample;
-  const QFontMetrics metrics = sample.fontMetrics();
-  const auto widest = std::ranges::max(KeyNames(), {}, [&metrics](std::string_view name) {
-    return metrics.horizontalAdvance(Text(name));
-  });
-  sample.addItem(Text(widest));
+  sample.addItem(names.at(WidestText(sample.fontMetrics(), names)));
   return sample.sizeHint();
 }
 
@@ -142,9 +143,6 @@ void QtWindow::CreateControls() {
   }
   for (std::size_t i = 0; i < lists_.size(); ++i) {
     lists_[i] = Create<QComboBox>(ContainerOf(form::kDropDownLists[i]), form::kDropDownLists[i]);
-    // The items are plain text: a string list takes the 1440 key names at start-up in half the
-    // time of the default item model.
-    lists_[i]->setModel(new QStringListModel(lists_[i]));
   }
   DropDownsScroll(lists_, kListRows);
   slider_ = Create<QSlider>(ContainerOf(form::kSlider), form::kSlider);
