@@ -15,13 +15,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [[ -s $work/display ]] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=tests/private_display.sh
+source "$root/tests/private_display.sh"
+start_private_display "$work"
 
 # The dialog runs in a game folder with a complete configuration file, or in one without it, as
 # on the first start; Cancel leaves either as it is. The pointer rests off the windows, or over

@@ -59,15 +59,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Xvfb chooses a free display and writes its number to the file.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [[ -s $work/display ]] && break
-  sleep 0.1
-done
-[[ -s $work/display ]] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$(head -n1 "$work/display")"
+# shellcheck source=tests/private_display.sh
+source "$(dirname "$0")/../private_display.sh"
+start_private_display "$work"
 
 mkdir "$work/game"
 # dbus-daemon run as root in a container warns that it cannot raise its file limit: harmless.
