@@ -53,7 +53,7 @@ class QtWindow final : public QWidget, public ToolkitOperations {
   void ConnectEvents();
   void SetUpKeyboard();
   void PlaceControls();
-  void RunRoutine(void (FormEvents::*routine)());
+  void RunRoutine(form::Routine routine);
 
   QWidget* ContainerOf(const form::Control& control);
   QComboBox* List(DropDownList list) const;
