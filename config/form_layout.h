@@ -10,8 +10,8 @@
 #include "config/settings/game_settings.h"
 
 // What follows from the rows of config/form_controls.h: the row behind each name the routines
-// use, every control in one list, the order Tab visits them, the option button groups and the
-// lines of krovan3d.cfg the controls keep.
+// use, every control in one list, the option button groups and the lines of krovan3d.cfg the
+// controls keep.
 namespace krovan::form {
 
 // The row of each control that the routines name.
@@ -91,13 +91,6 @@ inline constexpr std::array<std::string_view, kDepthEntries.size()> kDepthItems 
   return labels;
 }();
 
-// Every control in ascending tab index.
-inline constexpr std::array<const Control*, kControlCount> kTabOrder = [] {
-  std::array<const Control*, kControlCount> order = kAllControls;
-  std::ranges::sort(order, {}, &Control::tab_index);
-  return order;
-}();
-
 // The option buttons that turn each other off, those of one frame, in drawn order: top to
 // bottom, then left to right. The arrow keys move between them in this order.
 struct OptionGroup {
@@ -107,19 +100,27 @@ struct OptionGroup {
   constexpr std::span<const OptionButton> Members() const { return {buttons.data(), size}; }
 };
 
-constexpr OptionGroup GroupOf(OptionButton button) {
-  OptionGroup group;
-  for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
-    if (kOptionButtons[i].container == Row(button).container) {
-      group.buttons[group.size++] = static_cast<OptionButton>(i);
+// By OptionButton; worked out once, when compiling.
+inline constexpr std::array<OptionGroup, kOptionButtonCount> kOptionGroups = [] {
+  std::array<OptionGroup, kOptionButtonCount> groups{};
+  for (std::size_t button = 0; button < groups.size(); ++button) {
+    OptionGroup& group = groups[button];
+    for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
+      if (kOptionButtons[i].container == kOptionButtons[button].container) {
+        group.buttons[group.size++] = static_cast<OptionButton>(i);
+      }
     }
+    std::ranges::sort(group.buttons.begin(), group.buttons.begin() + group.size, {},
+                      [](OptionButton member) {
+                        const Twips& rect = Row(member).rect;
+                        return std::array{rect.top, rect.left};
+                      });
   }
-  std::ranges::sort(group.buttons.begin(), group.buttons.begin() + group.size, {},
-                    [](OptionButton member) {
-                      const Twips& rect = Row(member).rect;
-                      return std::array{rect.top, rect.left};
-                    });
-  return group;
+  return groups;
+}();
+
+constexpr const OptionGroup& GroupOf(OptionButton button) {
+  return kOptionGroups[static_cast<std::size_t>(button)];
 }
 
 // Lines 1 and 2, the resolution, have no control; every later line is kept by one control, or

@@ -54,6 +54,10 @@ class Win32Window final : public ToolkitOperations {
   double Scale() const { return scale_; }
 
  private:
+  // Control ids start above IDOK and IDCANCEL, which the dialog manager sends for Enter and
+  // Escape: the window has no default and no cancel button, so those two reach no control.
+  static constexpr int kFirstControlId = 100;
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -65,6 +69,7 @@ class Win32Window final : public ToolkitOperations {
   bool MoveAmongOptionButtons(const MSG& message);
   void TurnOn(win32::ControlId button);
   void RunRoutine(win32::ControlId control);
+  void SetTabStop(win32::ControlId id, bool tab_stop);
   LRESULT Send(win32::ControlId id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
 
   HWND window_ = nullptr;
