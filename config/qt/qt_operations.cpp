@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <array>
 
 #include "config/qt/qt_convert.h"
 #include "config/qt/qt_window.h"

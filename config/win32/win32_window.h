@@ -13,7 +13,8 @@ namespace krovan {
 // The settings window on the plain Win32 API and the common controls: a top-level window of a
 // dialog class (so the dialog manager handles Tab, Alt+letter and focus), holding the 43
 // controls in their initial state. Setting a control from code runs the same routine as the
-// user's change would, nested inside the call.
+// user's change would, nested inside the call. win32_window.cpp creates and lays out the
+// controls, win32_events.cpp handles messages and keys, win32_operations.cpp holds the operations.
 class Win32Window final : public ToolkitOperations {
  public:
   explicit Win32Window(HINSTANCE instance);
