@@ -129,20 +129,22 @@ inline constexpr int kFirstControlLine = 3;
 
 constexpr bool EveryLineHasItsControls() {
   for (int line = kFirstControlLine; line <= kSettingsValueCount; ++line) {
-    const Control* first = nullptr;
+    int keepers = 0;
+    Control first{};
     for (const Control* control : kAllControls) {
       if (control->stored.line != line) {
         continue;
       }
-      const bool same_group = first != nullptr && first->kind == ControlKind::OptionButton &&
+      const bool same_group = first.kind == ControlKind::OptionButton &&
                               control->kind == ControlKind::OptionButton &&
-                              first->container == control->container;
-      if (first != nullptr && !same_group) {
+                              first.container == control->container;
+      if (keepers > 0 && !same_group) {
         return false;
       }
-      first = control;
+      first = *control;
+      ++keepers;
     }
-    if (first == nullptr) {
+    if (keepers == 0) {
       return false;
     }
   }
