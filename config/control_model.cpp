@@ -7,26 +7,6 @@ namespace krovan {
 
 namespace {
 
-using Routine = void (FormEvents::*)();
-
-// The routine that turning on an option button runs, by OptionButton; only the schemes have one.
-constexpr std::array<Routine, 7> kOptionRoutine = {
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    &FormEvents::optClassic_Click,
-    &FormEvents::optEnhanced_Click,
-    &FormEvents::optCustom_Click,
-};
-
-// The routine that pressing a button runs, by Button.
-constexpr std::array<Routine, 3> kButtonRoutine = {
-    &FormEvents::cmdReset_Click,
-    &FormEvents::cmdOK_Click,
-    &FormEvents::cmdCancel_Click,
-};
-
 int Index(auto control) {
   return static_cast<int>(control);
 }
@@ -34,8 +14,8 @@ int Index(auto control) {
 }  // namespace
 
 ControlModel::ControlModel() {
-  for (const std::string_view item : form::kDepthItems) {
-    List(DropDownList::cmbDepth).items.emplace_back(item);
+  for (const form::DepthEntry& entry : form::kDepthEntries) {
+    List(DropDownList::cmbDepth).items.emplace_back(entry.label);
   }
   for (const OptionButton button : form::kInitiallyOn) {
     option_on_.at(Index(button)) = true;
@@ -74,9 +54,7 @@ bool ControlModel::SetListIndex(DropDownList list, int index) {
     return true;
   }
   state.index = index;
-  if (list == DropDownList::cmbDepth && events() != nullptr) {
-    events()->cmbDepth_Click();
-  }
+  Run(form::Row(list).routine);
   return true;
 }
 
@@ -93,17 +71,11 @@ void ControlModel::TurnOn(OptionButton button) {
   if (option_on_.at(turned_on)) {
     return;
   }
-  // Option buttons are exclusive within the frame that holds them.
-  for (std::size_t other = 0; other < option_on_.size(); ++other) {
-    if (form::Row(static_cast<OptionButton>(other)).container == form::Row(button).container) {
-      option_on_[other] = false;
-    }
+  for (const OptionButton member : form::GroupOf(button).Members()) {
+    option_on_.at(Index(member)) = false;
   }
   option_on_[turned_on] = true;
-  if (const Routine routine = kOptionRoutine[turned_on];
-      routine != nullptr && events() != nullptr) {
-    (events()->*routine)();
-  }
+  Run(form::Row(button).routine);
 }
 
 int ControlModel::GetValue(CheckBox box) const {
@@ -131,8 +103,12 @@ FileRemoval ControlModel::RemoveFile(const std::string& path) {
 }
 
 void ControlModel::Press(Button button) {
-  if (events() != nullptr) {
-    (events()->*kButtonRoutine.at(Index(button)))();
+  Run(form::Row(button).routine);
+}
+
+void ControlModel::Run(form::Routine routine) {
+  if (routine != nullptr && events() != nullptr) {
+    (events()->*routine)();
   }
 }
 

@@ -65,6 +65,8 @@ class ControlModel final : public ToolkitOperations {
     bool enabled = true;
   };
 
+  // Runs a control's routine, if it has one.
+  void Run(form::Routine routine);
   ListState& List(DropDownList list);
   const ListState& List(DropDownList list) const;
 

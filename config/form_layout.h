@@ -1,151 +1,18 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string_view>
 
-#include "config/toolkit.h"
+#include "config/form_controls.h"
+#include "config/settings/game_settings.h"
 
-// The settings window as drawn: every control's name, kind, place, caption and tab index, the
-// client area and the controls' state at creation. Both windows build themselves from it.
+// What follows from the rows of config/form_controls.h: the row behind each name the routines
+// use, every control in one list, the option button groups and the lines of krovan3d.cfg the
+// controls keep.
 namespace krovan::form {
-
-// A rectangle in twips (1/1440 inch; 15 twips are one pixel at 96 dpi), relative to the
-// control's container: the client area, or the outer rectangle of a frame.
-struct Twips {
-  int left;
-  int top;
-  int width;
-  int height;
-};
-
-// Where a control lies: on the window's client area or inside one of the three frames.
-enum class Container { Window, Frame1, Frame2, Frame3 };
-
-enum class ControlKind { Label, Frame, Button, OptionButton, CheckBox, DropDownList, Slider };
-
-inline constexpr int kFrameCount = 3;
-inline constexpr int kLabelCount = 14;
-inline constexpr int kOptionButtonCount = 7;
-inline constexpr int kCheckBoxCount = 4;
-inline constexpr int kButtonCount = 3;
-inline constexpr int kDropDownListCount = kKeySlotCount + 1;
-inline constexpr int kControlCount = kFrameCount + kLabelCount + kOptionButtonCount +
-                                     kCheckBoxCount + kButtonCount + kDropDownListCount + 1;
-
-// The client area of the window, in twips.
-inline constexpr int kClientWidth = 8160;
-inline constexpr int kClientHeight = 4560;
-
-inline constexpr std::string_view kWindowCaption = "Krovan 3D Configuration Utility 1.0";
-
-// One control: its name, container, caption (UTF-8, with its '&' accelerator; empty for the
-// lists and the slider), place, tab index and kind. Controls without a caption carry the name
-// screen readers announce for them. A label with a buddy labels that control: the two with an
-// accelerator give it the focus, and each row label of a key list tells screen readers which
-// list it is (its caption alone names only the action, not the tank).
-struct Control {
-  std::string_view name;
-  Container container;
-  std::string_view caption;
-  Twips rect;
-  int tab_index;
-  std::string_view accessible_name = {};
-  std::string_view buddy = {};
-  ControlKind kind = ControlKind::Label;
-};
-
-inline constexpr Container kWindow = Container::Window;
-inline constexpr Container kFrame1 = Container::Frame1;
-inline constexpr Container kFrame2 = Container::Frame2;
-inline constexpr Container kFrame3 = Container::Frame3;
-
-// The rows of one kind of control.
-template <int kCount>
-constexpr std::array<Control, kCount> OfKind(ControlKind kind, std::array<Control, kCount> rows) {
-  for (Control& row : rows) {
-    row.kind = kind;
-  }
-  return rows;
-}
-
-// Indexed by the enumerators of config/toolkit.h.
-inline constexpr auto kOptionButtons = OfKind<kOptionButtonCount>(
-    ControlKind::OptionButton,
-    {{
-        {"optFullScreen", kFrame1, "&Full Screen", {240, 240, 1095, 255}, 3},
-        {"optWindowed", kFrame1, "&Windowed", {240, 480, 1215, 255}, 4},
-        {"optLow", kFrame2, "L&ow", {240, 240, 1095, 255}, 10},
-        {"optHigh", kFrame2, "&High", {240, 480, 1215, 255}, 9},
-        {"optClassic", kFrame3, "Class&ic", {240, 360, 975, 255}, 15},
-        {"optEnhanced", kFrame3, "E&nhanced", {1200, 360, 1215, 255}, 39},
-        {"optCustom", kFrame3, "C&ustom", {2400, 360, 975, 255}, 38},
-    }});
-
-inline constexpr auto kCheckBoxes = OfKind<kCheckBoxCount>(
-    ControlKind::CheckBox,
-    {{
-        {"chkAntialiasing", kWindow, "&Antialiasing", {120, 1440, 1815, 255}, 5},
-        {"chkDithering", kWindow, "&Dithering", {120, 1800, 1815, 255}, 6},
-        {"chkWBuffering", kWindow, "W-&Buffering", {120, 2160, 1815, 255}, 7},
-        {"chkDebug", kWindow, "D&ebug Info", {120, 3480, 1815, 255}, 11},
-    }});
-
-inline constexpr auto kButtons = OfKind<kButtonCount>(
-    ControlKind::Button,
-    {{
-        {"cmdReset", kWindow, "&Reset High Scores", {2160, 3120, 5895, 615}, 40},
-        {"cmdOK", kWindow, "O&K", {2160, 3840, 2895, 615}, 41},
-        {"cmdCancel", kWindow, "Cance&l", {5160, 3840, 2895, 615}, 42},
-    }});
-
-inline constexpr auto kDropDownLists = OfKind<kDropDownListCount>(
-    ControlKind::DropDownList,
-    {{
-        {"cmbKeys(0)", kFrame3, "", {1320, 960, 1575, 315}, 37, "Black Tank Move Up"},
-        {"cmbKeys(1)", kFrame3, "", {1320, 1320, 1575, 315}, 36, "Black Tank Move Right"},
-        {"cmbKeys(2)", kFrame3, "", {1320, 1680, 1575, 315}, 35, "Black Tank Move Down"},
-        {"cmbKeys(3)", kFrame3, "", {1320, 2040, 1575, 315}, 34, "Black Tank Move Left"},
-        {"cmbKeys(4)", kFrame3, "", {1320, 2400, 1575, 315}, 33, "Black Tank Fire"},
-        {"cmbKeys(5)", kFrame3, "", {4200, 960, 1575, 315}, 32, "White Tank Move Up"},
-        {"cmbKeys(6)", kFrame3, "", {4200, 1320, 1575, 315}, 31, "White Tank Move Right"},
-        {"cmbKeys(7)", kFrame3, "", {4200, 1680, 1575, 315}, 30, "White Tank Move Down"},
-        {"cmbKeys(8)", kFrame3, "", {4200, 2040, 1575, 315}, 29, "White Tank Move Left"},
-        {"cmbKeys(9)", kFrame3, "", {4200, 2400, 1575, 315}, 28, "White Tank Fire"},
-        {"cmbDepth", kWindow, "", {1080, 120, 855, 315}, 1, "Color Depth"},
-    }});
-
-// Indexed by Container::Frame1..Frame3 minus one; frames never take the focus.
-inline constexpr auto kFrames = OfKind<kFrameCount>(
-    ControlKind::Frame, {{
-                            {"Frame1", kWindow, "Screen Mode", {120, 480, 1815, 855}, 2},
-                            {"Frame2", kWindow, "Details", {120, 2520, 1815, 855}, 8},
-                            {"Frame3", kWindow, "Controls", {2160, 120, 5895, 2895}, 14},
-                        }});
-
-// Label1..Label14.
-inline constexpr auto kLabels = OfKind<kLabelCount>(
-    ControlKind::Label,
-    {{
-        {"Label1", kWindow, "&Color Depth:", {120, 120, 1455, 255}, 0, {}, "cmbDepth"},
-        {"Label2", kWindow, "&Sound Volume:", {120, 3840, 1815, 255}, 12, {}, "sdrSound"},
-        {"Label3", kFrame3, "Black Tank:", {120, 720, 975, 255}, 16},
-        {"Label4", kFrame3, "Move Up:", {360, 960, 855, 255}, 17, {}, "cmbKeys(0)"},
-        {"Label5", kFrame3, "Move Right:", {360, 1320, 1095, 255}, 18, {}, "cmbKeys(1)"},
-        {"Label6", kFrame3, "Move Down:", {360, 1680, 975, 255}, 19, {}, "cmbKeys(2)"},
-        {"Label7", kFrame3, "Move Left:", {360, 2040, 1095, 255}, 20, {}, "cmbKeys(3)"},
-        {"Label8", kFrame3, "Fire:", {360, 2400, 855, 255}, 21, {}, "cmbKeys(4)"},
-        {"Label9", kFrame3, "White Tank:", {3000, 720, 975, 255}, 22},
-        {"Label10", kFrame3, "Move Up:", {3240, 960, 855, 255}, 23, {}, "cmbKeys(5)"},
-        {"Label11", kFrame3, "Move Right:", {3240, 1320, 1095, 255}, 24, {}, "cmbKeys(6)"},
-        {"Label12", kFrame3, "Move Down:", {3240, 1680, 975, 255}, 25, {}, "cmbKeys(7)"},
-        {"Label13", kFrame3, "Move Left:", {3240, 2040, 1095, 255}, 26, {}, "cmbKeys(8)"},
-        {"Label14", kFrame3, "Fire:", {3240, 2400, 855, 255}, 27, {}, "cmbKeys(9)"},
-    }});
-
-// The volume slider sdrSound.
-inline constexpr Control kSlider = {"sdrSound", kWindow,        "", {120, 4080, 1815, 255},
-                                    13,         "Sound Volume", {}, ControlKind::Slider};
 
 // The row of each control that the routines name.
 constexpr const Control& Row(OptionButton button) {
@@ -217,21 +84,72 @@ constexpr Twips LabelRoom(const Control& label) {
   return room;
 }
 
-// The fixed items of cmbDepth, present from creation on.
-inline constexpr std::array<std::string_view, 3> kDepthItems = {"16-bit", "24-bit", "32-bit"};
+// The labels of cmbDepth's entries, in list order.
+inline constexpr std::array<std::string_view, kDepthEntries.size()> kDepthItems = [] {
+  std::array<std::string_view, kDepthEntries.size()> labels{};
+  std::ranges::transform(kDepthEntries, labels.begin(), &DepthEntry::label);
+  return labels;
+}();
 
-// The option buttons that are on and the check boxes that are checked when the window is created.
-inline constexpr std::array kInitiallyOn = {OptionButton::optFullScreen, OptionButton::optLow,
-                                            OptionButton::optClassic};
-inline constexpr std::array kInitiallyChecked = {CheckBox::chkDithering, CheckBox::chkWBuffering};
+// The option buttons that turn each other off, those of one frame, in drawn order: top to
+// bottom, then left to right. The arrow keys move between them in this order.
+struct OptionGroup {
+  std::array<OptionButton, kOptionButtonCount> buttons{};
+  std::size_t size = 0;
 
-// The volume slider's range, its value at creation, the steps of an arrow key and of Page Up or
-// Page Down, and the distance between its ticks.
-inline constexpr int kSliderMinimum = 0;
-inline constexpr int kSliderMaximum = 100;
-inline constexpr int kSliderInitial = 75;
-inline constexpr int kSliderSmallChange = 1;
-inline constexpr int kSliderLargeChange = 10;
-inline constexpr int kSliderTickInterval = 5;
+  constexpr std::span<const OptionButton> Members() const { return {buttons.data(), size}; }
+};
+
+// By OptionButton; worked out once, when compiling.
+inline constexpr std::array<OptionGroup, kOptionButtonCount> kOptionGroups = [] {
+  std::array<OptionGroup, kOptionButtonCount> groups{};
+  for (std::size_t button = 0; button < groups.size(); ++button) {
+    OptionGroup& group = groups[button];
+    for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
+      if (kOptionButtons[i].container == kOptionButtons[button].container) {
+        group.buttons[group.size++] = static_cast<OptionButton>(i);
+      }
+    }
+    std::ranges::sort(group.buttons.begin(), group.buttons.begin() + group.size, {},
+                      [](OptionButton member) {
+                        const Twips& rect = Row(member).rect;
+                        return std::array{rect.top, rect.left};
+                      });
+  }
+  return groups;
+}();
+
+constexpr const OptionGroup& GroupOf(OptionButton button) {
+  return kOptionGroups[static_cast<std::size_t>(button)];
+}
+
+// Lines 1 and 2, the resolution, have no control; every later line is kept by one control, or
+// by the option buttons of one group, each storing its own value.
+inline constexpr int kFirstControlLine = 3;
+
+constexpr bool EveryLineHasItsControls() {
+  for (int line = kFirstControlLine; line <= kSettingsValueCount; ++line) {
+    int keepers = 0;
+    Control first{};
+    for (const Control* control : kAllControls) {
+      if (control->stored.line != line) {
+        continue;
+      }
+      const bool same_group = first.kind == ControlKind::OptionButton &&
+                              control->kind == ControlKind::OptionButton &&
+                              first.container == control->container;
+      if (keepers > 0 && !same_group) {
+        return false;
+      }
+      first = *control;
+      ++keepers;
+    }
+    if (keepers == 0) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(EveryLineHasItsControls(), "lines 3 to 21 each belong to one control or group");
 
 }  // namespace krovan::form

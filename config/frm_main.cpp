@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 #include <utility>
 #include <variant>
 
 #include "config/control_schemes.h"
+#include "config/form_layout.h"
 #include "config/keys/key_table.h"
 #include "config/settings/game_settings.h"
 
@@ -22,61 +24,65 @@ constexpr char kErrorTitle[] = "Error";
 constexpr char kSaveFailed[] = "The configuration could not be saved: ";
 constexpr char kResetFailed[] = "The high scores could not be reset: ";
 
-// The fields of file lines 1 to 11; lines 12 to 21 are the ten keys.
-constexpr std::array kFieldByLine = {
-    &GameSettings::ScreenWidth, &GameSettings::ScreenHeight,  &GameSettings::ColorDepth,
-    &GameSettings::ScreenMode,  &GameSettings::Antialiasing,  &GameSettings::Dithering,
-    &GameSettings::WBuffering,  &GameSettings::DetailLevel,   &GameSettings::DebugInfo,
-    &GameSettings::SoundVolume, &GameSettings::ControlScheme,
-};
-
-std::int16_t& StoredValue(GameSettings& settings, int line) {
-  const auto fields = static_cast<int>(kFieldByLine.size());
-  return line <= fields ? settings.*kFieldByLine[line - 1] : settings.Keys[line - fields - 1];
-}
-
 // How each stored value reaches its control when the file is loaded (Apply, false when the
 // control refuses the value) and comes back from it on OK (Collect). A stored value that names
-// no particular state gives the fallback one: "16-bit", the second option button, unchecked,
-// Custom, the first key; OK then writes that state's own value.
+// no particular state gives the fallback one: "16-bit", the group's fallback button,
+// unchecked, the first key; OK then writes that state's own value.
 
-// cmbDepth entries 0, 1, 2; a depth that is none of them shows entry 0.
-constexpr std::array<std::int16_t, 3> kDepthBits = {16, 24, 32};
+// What a loaded value is applied to: the window, and the routines its changes run.
+struct Target {
+  FormEvents& events;
+  ToolkitOperations& form;
+};
 
+// cmbDepth's entries; a depth that is none of them shows the first.
 struct DepthList {
-  bool Apply(ToolkitOperations& form, std::int16_t value) const {
-    const auto entry = std::ranges::find(kDepthBits, value);
-    const int index = entry == kDepthBits.end() ? 0 : entry - kDepthBits.begin();
-    return form.SetListIndex(DropDownList::cmbDepth, index);
+  bool Apply(const Target& to, std::int16_t value) const {
+    const auto entry = std::ranges::find(form::kDepthEntries, value, &form::DepthEntry::bits);
+    const int index = entry == form::kDepthEntries.end() ? 0 : entry - form::kDepthEntries.begin();
+    return to.form.SetListIndex(DropDownList::cmbDepth, index);
   }
-  // No selection (a load that failed before selecting "16-bit") is written as 16.
+  // No selection (a load that failed before selecting "16-bit") is written as the first entry.
   std::int16_t Collect(const ToolkitOperations& form) const {
     const int index = form.GetListIndex(DropDownList::cmbDepth);
-    return index >= 0 && index < static_cast<int>(kDepthBits.size()) ? kDepthBits[index]
-                                                                     : kDepthBits[0];
+    const bool valid = index >= 0 && index < static_cast<int>(form::kDepthEntries.size());
+    return form::kDepthEntries[valid ? index : 0].bits;
   }
 };
 
-// Two option buttons of a frame, stored as 1 for the first and 2 for the second.
-struct OptionPair {
-  OptionButton stored_as_one;
-  OptionButton otherwise;
+// The option buttons of a group, each stored as its own value. The button with the highest
+// value also stands for every value that no button stores. Turning a button with a
+// routine on runs it when it was off; the routine is run again in any case, which changes
+// nothing the second time.
+struct Options {
+  form::OptionGroup group;
 
-  bool Apply(ToolkitOperations& form, std::int16_t value) const {
-    form.TurnOn(value == 1 ? stored_as_one : otherwise);
+  bool Apply(const Target& to, std::int16_t value) const {
+    const auto members = group.Members();
+    const auto match = std::ranges::find(members, value, ValueOf);
+    const OptionButton button = match == members.end() ? Fallback() : *match;
+    to.form.TurnOn(button);
+    if (const form::Routine routine = form::Row(button).routine) {
+      (to.events.*routine)();
+    }
     return true;
   }
   std::int16_t Collect(const ToolkitOperations& form) const {
-    return form.IsOn(stored_as_one) ? 1 : 2;
+    const auto members = group.Members();
+    const auto on =
+        std::ranges::find_if(members, [&form](OptionButton button) { return form.IsOn(button); });
+    return ValueOf(on == members.end() ? Fallback() : *on);
   }
+  static std::int16_t ValueOf(OptionButton button) { return form::Row(button).stored.value; }
+  OptionButton Fallback() const { return std::ranges::max(group.Members(), {}, ValueOf); }
 };
 
 // A check box, stored as 1 (checked) or 0.
 struct Box {
   CheckBox box;
 
-  bool Apply(ToolkitOperations& form, std::int16_t value) const {
-    form.SetValue(box, value == 1 ? 1 : 0);
+  bool Apply(const Target& to, std::int16_t value) const {
+    to.form.SetValue(box, value == 1 ? 1 : 0);
     return true;
   }
   std::int16_t Collect(const ToolkitOperations& form) const {
@@ -86,41 +92,11 @@ struct Box {
 
 // The slider, which refuses values outside its range.
 struct Volume {
-  bool Apply(ToolkitOperations& form, std::int16_t value) const {
-    return form.SetValue(Slider::sdrSound, value);
+  bool Apply(const Target& to, std::int16_t value) const {
+    return to.form.SetValue(Slider::sdrSound, value);
   }
   std::int16_t Collect(const ToolkitOperations& form) const {
     return static_cast<std::int16_t>(form.GetValue(Slider::sdrSound));
-  }
-};
-
-struct SchemeButton {
-  std::int16_t stored;
-  OptionButton button;
-  void (*routine)(ToolkitOperations&);
-};
-
-// The last row, Custom, also stands for every value that is neither 1 nor 2.
-constexpr std::array<SchemeButton, 3> kSchemes = {{
-    {1, OptionButton::optClassic, &optClassic_Click},
-    {2, OptionButton::optEnhanced, &optEnhanced_Click},
-    {3, OptionButton::optCustom, &optCustom_Click},
-}};
-
-struct Scheme {
-  // Turning the button on runs its routine when it was off; it is run again in any case, which
-  // changes nothing the second time.
-  bool Apply(ToolkitOperations& form, std::int16_t value) const {
-    const auto match = std::ranges::find(kSchemes, value, &SchemeButton::stored);
-    const SchemeButton& scheme = match == kSchemes.end() ? kSchemes.back() : *match;
-    form.TurnOn(scheme.button);
-    scheme.routine(form);
-    return true;
-  }
-  std::int16_t Collect(const ToolkitOperations& form) const {
-    const auto on = std::ranges::find_if(
-        kSchemes, [&form](const SchemeButton& scheme) { return form.IsOn(scheme.button); });
-    return on == kSchemes.end() ? kSchemes.back().stored : on->stored;
   }
 };
 
@@ -128,42 +104,36 @@ struct Scheme {
 struct Key {
   KeySlot slot;
 
-  bool Apply(ToolkitOperations& form, std::int16_t value) const {
-    return form.SetListIndex(cmbKeys(slot), GetIndex(value));
+  bool Apply(const Target& to, std::int16_t value) const {
+    return to.form.SetListIndex(cmbKeys(slot), GetIndex(value));
   }
   std::int16_t Collect(const ToolkitOperations& form) const {
     return GetKeyCode(static_cast<std::int16_t>(form.GetListIndex(cmbKeys(slot))));
   }
 };
 
-using Control = std::variant<DepthList, OptionPair, Box, Volume, Scheme, Key>;
+using Control = std::variant<DepthList, Options, Box, Volume, Key>;
 
-// Lines 1 and 2, the resolution, have no control; these are lines 3 to 21 in file order.
-constexpr int kFirstControlLine = 3;
-constexpr std::array<Control, kSettingsValueCount - kFirstControlLine + 1> kControlByLine = {
-    DepthList{},
-    OptionPair{OptionButton::optFullScreen, OptionButton::optWindowed},
-    Box{CheckBox::chkAntialiasing},
-    Box{CheckBox::chkDithering},
-    Box{CheckBox::chkWBuffering},
-    OptionPair{OptionButton::optHigh, OptionButton::optLow},
-    Box{CheckBox::chkDebug},
-    Volume{},
-    Scheme{},
-    Key{0},
-    Key{1},
-    Key{2},
-    Key{3},
-    Key{4},
-    Key{5},
-    Key{6},
-    Key{7},
-    Key{8},
-    Key{9},
-};
+// The control, or option button group, that keeps a line of the file.
+template <typename Id>
+std::optional<Id> KeeperOf(const auto& rows, int line) {
+  const auto row =
+      std::ranges::find(rows, line, [](const form::Control& r) { return r.stored.line; });
+  return row == rows.end() ? std::nullopt : std::optional<Id>(static_cast<Id>(row - rows.begin()));
+}
 
-const Control& ControlOfLine(int line) {
-  return kControlByLine[line - kFirstControlLine];
+Control ControlOfLine(int line) {
+  if (const auto button = KeeperOf<OptionButton>(form::kOptionButtons, line)) {
+    return Options{form::GroupOf(*button)};
+  }
+  if (const auto box = KeeperOf<CheckBox>(form::kCheckBoxes, line)) {
+    return Box{*box};
+  }
+  if (const auto list = KeeperOf<DropDownList>(form::kDropDownLists, line)) {
+    return *list == DropDownList::cmbDepth ? Control{DepthList{}}
+                                           : Control{Key{static_cast<KeySlot>(*list)}};
+  }
+  return Volume{};
 }
 
 }  // namespace
@@ -191,9 +161,10 @@ void frmMain::Form_Load() {
   screen_height_ = read.settings.ScreenHeight;
   // Values in file order; the first one that its control refuses ends the load.
   const int values_read = std::min(read.ValuesRead, kSettingsValueCount);
-  for (int line = kFirstControlLine; line <= values_read; ++line) {
-    const std::int16_t value = StoredValue(read.settings, line);
-    if (!std::visit([this, value](const auto& control) { return control.Apply(form_, value); },
+  for (int line = form::kFirstControlLine; line <= values_read; ++line) {
+    const std::int16_t value = ValueOfLine(read.settings, line);
+    const Target target{*this, form_};
+    if (!std::visit([&target, value](const auto& control) { return control.Apply(target, value); },
                     ControlOfLine(line))) {
       return;
     }
@@ -208,8 +179,8 @@ void frmMain::cmdOK_Click() {
   GameSettings settings;
   settings.ScreenWidth = screen_width_;
   settings.ScreenHeight = screen_height_;
-  for (int line = kFirstControlLine; line <= kSettingsValueCount; ++line) {
-    StoredValue(settings, line) = std::visit(
+  for (int line = form::kFirstControlLine; line <= kSettingsValueCount; ++line) {
+    ValueOfLine(settings, line) = std::visit(
         [this](const auto& control) { return control.Collect(form_); }, ControlOfLine(line));
   }
   if (const WriteResult written = WriteSettings(settings); written.ok) {

@@ -5,25 +5,18 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
-#include <QSignalBlocker>
 #include <QSlider>
 #include <algorithm>
 #include <utility>
 #include <vector>
 
-#include "config/key_names.h"
 #include "config/qt/keyboard_habits.h"
-#include "config/qt/layout_scale.h"
 #include "config/qt/list_popup.h"
+#include "config/qt/qt_convert.h"
 #include "config/qt/screen_reader.h"
-#include "config/qt/widest_text.h"
-#include "config/qt/window_place.h"
-#include "config/remove_file.h"
 
 // kIconXpm: the window's icon, drawn by draw_icon.sh. Built in as XPM, which Qt reads without
 // looking for image format plug-ins, a few milliseconds at start-up.
@@ -33,39 +26,8 @@ namespace krovan {
 
 namespace {
 
-using Routine = void (FormEvents::*)();
-
-// The routine each button runs, by Button.
-constexpr std::array<Routine, form::kButtonCount> kButtonRoutines = {
-    &FormEvents::cmdReset_Click,
-    &FormEvents::cmdOK_Click,
-    &FormEvents::cmdCancel_Click,
-};
-
-// The routine that turning on a scheme button runs.
-struct SchemeRoutine {
-  OptionButton button;
-  Routine routine;
-};
-constexpr std::array<SchemeRoutine, 3> kSchemeRoutines = {{
-    {OptionButton::optClassic, &FormEvents::optClassic_Click},
-    {OptionButton::optEnhanced, &FormEvents::optEnhanced_Click},
-    {OptionButton::optCustom, &FormEvents::optCustom_Click},
-}};
-
 // How many rows of a list show when it drops down; the 144 key names scroll.
 constexpr int kListRows = 16;
-
-// The message box icon, by MessageIcon.
-constexpr std::array kMessageIcons = {QMessageBox::Information, QMessageBox::Critical};
-
-QString Text(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-int Index(auto control) {
-  return static_cast<int>(control);
-}
 
 template <typename Widget>
 Widget* Create(QWidget* container, const form::Control& control) {
@@ -75,26 +37,6 @@ Widget* Create(QWidget* container, const form::Control& control) {
     widget->setAccessibleName(Text(control.accessible_name));
   }
   return widget;
-}
-
-// The size a control asks for to show its caption or contents whole; a frame, which has no
-// layout, asks for room for its caption.
-QSize PreferredSize(const QWidget& widget) {
-  const QSize hint = widget.sizeHint();
-  return hint.isValid() ? hint : widget.minimumSizeHint();
-}
-
-// The size a key list asks for once the load sequence has filled it with the key names: that of
-// a list holding only the widest name.
-QSize FilledKeyListSizeHint() {
-  QStringList names;
-  names.reserve(static_cast<qsizetype>(KeyNames().size()));
-  for (const std::string_view name : KeyNames()) {
-    names.append(Text(name));
-  }
-  QComboBox sample;
-  sample.addItem(names.at(WidestText(sample.fontMetrics(), names)));
-  return sample.sizeHint();
 }
 
 }  // namespace
@@ -156,8 +98,8 @@ void QtWindow::CreateControls() {
 
 void QtWindow::SetInitialState() {
   QComboBox* depth = List(DropDownList::cmbDepth);
-  for (std::string_view item : form::kDepthItems) {
-    depth->addItem(Text(item));
+  for (const form::DepthEntry& entry : form::kDepthEntries) {
+    depth->addItem(Text(entry.label));
   }
   // Adding the first item selected it; the list starts with no selection.
   depth->setCurrentIndex(-1);
@@ -179,18 +121,27 @@ void QtWindow::SetInitialState() {
 void QtWindow::ConnectEvents() {
   // Qt emits these synchronously, for changes from code as well as from the user, so a routine
   // started by a step of another routine runs nested inside that step.
-  connect(List(DropDownList::cmbDepth), &QComboBox::currentIndexChanged, this,
-          [this] { RunRoutine(&FormEvents::cmbDepth_Click); });
-  for (const SchemeRoutine& scheme : kSchemeRoutines) {
-    connect(Option(scheme.button), &QRadioButton::toggled, this, [this, scheme](bool on) {
-      if (on) {
-        RunRoutine(scheme.routine);
-      }
-    });
+  // A list runs its routine when its selection changes, an option button when it is turned on,
+  // a button when it is pressed.
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    if (const form::Routine routine = form::kDropDownLists[i].routine) {
+      connect(lists_[i], &QComboBox::currentIndexChanged, this,
+              [this, routine] { RunRoutine(routine); });
+    }
+  }
+  for (std::size_t i = 0; i < option_buttons_.size(); ++i) {
+    if (const form::Routine routine = form::kOptionButtons[i].routine) {
+      connect(option_buttons_[i], &QRadioButton::toggled, this, [this, routine](bool on) {
+        if (on) {
+          RunRoutine(routine);
+        }
+      });
+    }
   }
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    connect(buttons_[i], &QPushButton::clicked, this,
-            [this, routine = kButtonRoutines[i]] { RunRoutine(routine); });
+    if (const form::Routine routine = form::kButtons[i].routine) {
+      connect(buttons_[i], &QPushButton::clicked, this, [this, routine] { RunRoutine(routine); });
+    }
   }
 }
 
@@ -225,46 +176,7 @@ void QtWindow::SetUpKeyboard() {
   focus_order.front().second->setFocus(Qt::OtherFocusReason);
 }
 
-void QtWindow::PlaceControls() {
-  std::vector<std::pair<QWidget*, form::Twips>> places;
-  std::vector<layout::SizeNeed> needs;
-  const auto place = [&](QWidget* widget, const form::Control& control, QSize preferred,
-                         const form::Twips& room) {
-    places.emplace_back(widget, control.rect);
-    needs.push_back({preferred, room});
-  };
-  const auto place_all = [&](const auto& widgets, const auto& controls) {
-    for (std::size_t i = 0; i < widgets.size(); ++i) {
-      place(widgets[i], controls[i], PreferredSize(*widgets[i]), controls[i].rect);
-    }
-  };
-  place_all(frames_, form::kFrames);
-  place_all(option_buttons_, form::kOptionButtons);
-  place_all(check_boxes_, form::kCheckBoxes);
-  place_all(buttons_, form::kButtons);
-  for (std::size_t i = 0; i < labels_.size(); ++i) {
-    const form::Control& label = form::kLabels[i];
-    place(labels_[i], label, PreferredSize(*labels_[i]), form::LabelRoom(label));
-  }
-  const QSize key_list = FilledKeyListSizeHint();
-  for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
-    const form::Control& list = form::kDropDownLists[slot];
-    place(lists_[slot], list, key_list, list.rect);
-  }
-  const form::Control& depth = form::kDropDownLists[Index(DropDownList::cmbDepth)];
-  place(List(DropDownList::cmbDepth), depth, PreferredSize(*List(DropDownList::cmbDepth)),
-        depth.rect);
-  place(slider_, form::kSlider, PreferredSize(*slider_), form::kSlider.rect);
-
-  scale_factor_ = layout::ChooseScaleFactor(needs, logicalDpiY());
-  for (const auto& [widget, rect] : places) {
-    widget->setGeometry(layout::Pixels(rect, scale_factor_));
-  }
-  setFixedSize(layout::Pixels(form::kClientWidth, scale_factor_),
-               layout::Pixels(form::kClientHeight, scale_factor_));
-}
-
-void QtWindow::RunRoutine(Routine routine) {
+void QtWindow::RunRoutine(form::Routine routine) {
   if (FormEvents* form_events = events()) {
     (form_events->*routine)();
   }
@@ -274,94 +186,6 @@ QWidget* QtWindow::ContainerOf(const form::Control& control) {
   return control.container == form::Container::Window
              ? static_cast<QWidget*>(this)
              : frames_[Index(control.container) - Index(form::Container::Frame1)];
-}
-
-QComboBox* QtWindow::List(DropDownList list) const {
-  return lists_.at(Index(list));
-}
-
-QRadioButton* QtWindow::Option(OptionButton button) const {
-  return option_buttons_.at(Index(button));
-}
-
-QCheckBox* QtWindow::Box(CheckBox box) const {
-  return check_boxes_.at(Index(box));
-}
-
-void QtWindow::ShowForm() {
-  if (!isVisible()) {
-    move(OpeningTopLeft(screen()->availableGeometry(), size()));
-  }
-  show();
-}
-
-void QtWindow::CloseForm() {
-  close();
-}
-
-void QtWindow::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) {
-  QMessageBox box(kMessageIcons.at(Index(icon)), Text(title), Text(text), QMessageBox::Ok, this);
-  // The system's error text is shown as it is, never read as markup.
-  box.setTextFormat(Qt::PlainText);
-  box.exec();
-}
-
-void QtWindow::AppendItem(DropDownList list, std::string_view text) {
-  QComboBox* combo = List(list);
-  // Qt selects the first item added to an empty list; appending never changes the selection.
-  const QSignalBlocker blocker(combo);
-  const int selected = combo->currentIndex();
-  combo->addItem(Text(text));
-  combo->setCurrentIndex(selected);
-}
-
-int QtWindow::GetListIndex(DropDownList list) const {
-  return List(list)->currentIndex();
-}
-
-bool QtWindow::SetListIndex(DropDownList list, int index) {
-  QComboBox* combo = List(list);
-  if (index < -1 || index >= combo->count()) {
-    return false;
-  }
-  combo->setCurrentIndex(index);
-  return true;
-}
-
-void QtWindow::SetEnabled(DropDownList list, bool enabled) {
-  List(list)->setEnabled(enabled);
-}
-
-bool QtWindow::IsOn(OptionButton button) const {
-  return Option(button)->isChecked();
-}
-
-void QtWindow::TurnOn(OptionButton button) {
-  Option(button)->setChecked(true);
-}
-
-int QtWindow::GetValue(CheckBox box) const {
-  return Box(box)->isChecked() ? 1 : 0;
-}
-
-void QtWindow::SetValue(CheckBox box, int value) {
-  Box(box)->setChecked(value != 0);
-}
-
-int QtWindow::GetValue(Slider) const {
-  return slider_->value();
-}
-
-bool QtWindow::SetValue(Slider, int value) {
-  if (value < slider_->minimum() || value > slider_->maximum()) {
-    return false;
-  }
-  slider_->setValue(value);
-  return true;
-}
-
-FileRemoval QtWindow::RemoveFile(const std::string& path) {
-  return RemoveRegularFile(path);
 }
 
 }  // namespace krovan

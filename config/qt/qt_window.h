@@ -19,7 +19,8 @@ namespace krovan {
 
 // The settings window frmMain on Qt Widgets: the 43 controls at their places, scaled by one
 // common factor, created in the design-time state. Its controls' changes run the routines of
-// the connected FormEvents; closing it by the window manager runs none.
+// the connected FormEvents; closing it by the window manager runs none. qt_window.cpp creates
+// and wires the controls, qt_placement.cpp places them, qt_operations.cpp holds the operations.
 class QtWindow final : public QWidget, public ToolkitOperations {
  public:
   QtWindow();
@@ -53,7 +54,7 @@ class QtWindow final : public QWidget, public ToolkitOperations {
   void ConnectEvents();
   void SetUpKeyboard();
   void PlaceControls();
-  void RunRoutine(void (FormEvents::*routine)());
+  void RunRoutine(form::Routine routine);
 
   QWidget* ContainerOf(const form::Control& control);
   QComboBox* List(DropDownList list) const;

@@ -27,6 +27,27 @@ struct GameSettings {
 };
 
 inline constexpr int kSettingsValueCount = 21;
+
+// The fields of lines 1 to 11, in file order; lines 12 to 21 are Keys, one slot a line. The
+// reader, the writer and the window's load and save all take the file's order from here.
+inline constexpr std::array<std::int16_t GameSettings::*, 11> kLineFields = {
+    &GameSettings::ScreenWidth, &GameSettings::ScreenHeight,  &GameSettings::ColorDepth,
+    &GameSettings::ScreenMode,  &GameSettings::Antialiasing,  &GameSettings::Dithering,
+    &GameSettings::WBuffering,  &GameSettings::DetailLevel,   &GameSettings::DebugInfo,
+    &GameSettings::SoundVolume, &GameSettings::ControlScheme,
+};
+inline constexpr int kFirstKeyLine = static_cast<int>(kLineFields.size()) + 1;
+static_assert(kFirstKeyLine + kKeySlotCount - 1 == kSettingsValueCount);
+
+// The value of a line of the file, 1 to kSettingsValueCount.
+constexpr std::int16_t& ValueOfLine(GameSettings& settings, int line) {
+  return line < kFirstKeyLine ? settings.*kLineFields[line - 1]
+                              : settings.Keys[line - kFirstKeyLine];
+}
+constexpr std::int16_t ValueOfLine(const GameSettings& settings, int line) {
+  return line < kFirstKeyLine ? settings.*kLineFields[line - 1]
+                              : settings.Keys[line - kFirstKeyLine];
+}
 inline constexpr char kSettingsFileName[] = "krovan3d.cfg";
 
 struct ReadResult {

@@ -27,16 +27,16 @@ ReadResult ReadSettingsFrom(std::string_view text) {
   FieldReader fields(text);
   ReadResult result;
   GameSettings& settings = result.settings;
-  for (const auto field : kLineFields) {
-    if (!ReadInto(fields, settings.*field, result)) {
+  for (int line = 1; line < kFirstKeyLine; ++line) {
+    if (!ReadInto(fields, ValueOfLine(settings, line), result)) {
       return result;
     }
   }
   if (std::ranges::find(kPresetSchemes, settings.ControlScheme) != kPresetSchemes.end()) {
     return result;
   }
-  for (ScanCode& key : settings.Keys) {
-    if (!ReadInto(fields, key, result)) {
+  for (int line = kFirstKeyLine; line <= kSettingsValueCount; ++line) {
+    if (!ReadInto(fields, ValueOfLine(settings, line), result)) {
       return result;
     }
   }

@@ -14,14 +14,6 @@ namespace krovan {
 // The text form of krovan3d.cfg, shared by ReadSettings, WriteSettings and the fuzzer, which
 // parses from memory.
 
-// The fields of lines 1 to 11, in file order; lines 12 to 21 are GameSettings::Keys.
-inline constexpr std::array<std::int16_t GameSettings::*, 11> kLineFields = {
-    &GameSettings::ScreenWidth, &GameSettings::ScreenHeight,  &GameSettings::ColorDepth,
-    &GameSettings::ScreenMode,  &GameSettings::Antialiasing,  &GameSettings::Dithering,
-    &GameSettings::WBuffering,  &GameSettings::DetailLevel,   &GameSettings::DebugInfo,
-    &GameSettings::SoundVolume, &GameSettings::ControlScheme,
-};
-
 // A field longer than this (terminator not counted) is not a number.
 inline constexpr std::size_t kMaxFieldLength = 64;
 

@@ -25,11 +25,8 @@ std::string FormatSettings(const GameSettings& settings) {
     out.ScreenHeight = kDefaultHeight;
   }
   std::string text;
-  for (const auto field : kLineFields) {
-    AppendLine(text, out.*field);
-  }
-  for (const ScanCode key : out.Keys) {
-    AppendLine(text, key);
+  for (int line = 1; line <= kSettingsValueCount; ++line) {
+    AppendLine(text, ValueOfLine(out, line));
   }
   return text;
 }

@@ -18,7 +18,7 @@ bool NameForScreenReaders(const std::array<HWND, kControlCount>& controls) {
       SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                                  IID_IAccPropServices, reinterpret_cast<void**>(&services)));
   for (std::size_t i = 0; named && i < kControlCount; ++i) {
-    const std::string_view name = kRows[i]->accessible_name;
+    const std::string_view name = RowOf(static_cast<ControlId>(i)).accessible_name;
     if (!name.empty()) {
       // The name is kept with the window, for as long as it exists.
       named = SUCCEEDED(services->SetHwndPropStr(controls[i], OBJID_CLIENT, CHILDID_SELF,

@@ -1,8 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
-#include <span>
+#include <optional>
 #include <string_view>
 
 #include "config/form_layout.h"
@@ -10,23 +11,56 @@
 
 namespace krovan::win32 {
 
-// The window's 43 controls in creation order, which is their z-order and so the order in which
-// Tab visits them. Frames never take the focus, so they are created last: they then lie beneath
-// the controls drawn inside them.
+using form::Container;
+using form::ControlKind;
+using form::Twips;
+
+inline constexpr std::size_t kControlCount = form::kControlCount;
+
+// The position of a row in the window's table, form::kAllControls.
+constexpr int Position(const form::Control& row) {
+  int i = 0;
+  while (i + 1 < static_cast<int>(kControlCount) && form::kAllControls[i] != &row) {
+    ++i;
+  }
+  return i;
+}
+
+// The window's controls, each its row's position in the window's table. The names are for the
+// tests and for the few controls this window handles by name; each block starts at its kind's
+// first row and follows the order of that kind's enumerators in config/toolkit.h.
 enum class ControlId {
-  Label1,
-  cmbDepth,
-  optFullScreen,
+  Frame1 = Position(form::kFrames[0]),
+  Frame2,
+  Frame3,
+  optFullScreen = Position(form::Row(OptionButton::optFullScreen)),
   optWindowed,
-  chkAntialiasing,
+  optLow,
+  optHigh,
+  optClassic,
+  optEnhanced,
+  optCustom,
+  chkAntialiasing = Position(form::Row(CheckBox::chkAntialiasing)),
   chkDithering,
   chkWBuffering,
-  optHigh,
-  optLow,
   chkDebug,
+  cmdReset = Position(form::Row(Button::cmdReset)),
+  cmdOK,
+  cmdCancel,
+  cmbKeys0 = Position(form::Row(cmbKeys(0))),
+  cmbKeys1,
+  cmbKeys2,
+  cmbKeys3,
+  cmbKeys4,
+  cmbKeys5,
+  cmbKeys6,
+  cmbKeys7,
+  cmbKeys8,
+  cmbKeys9,
+  cmbDepth = Position(form::Row(DropDownList::cmbDepth)),
+  sdrSound = Position(form::kSlider),
+  Label1 = Position(form::kLabels[0]),
   Label2,
-  sdrSound,
-  optClassic,
   Label3,
   Label4,
   Label5,
@@ -39,98 +73,21 @@ enum class ControlId {
   Label12,
   Label13,
   Label14,
-  cmbKeys9,
-  cmbKeys8,
-  cmbKeys7,
-  cmbKeys6,
-  cmbKeys5,
-  cmbKeys4,
-  cmbKeys3,
-  cmbKeys2,
-  cmbKeys1,
-  cmbKeys0,
-  optCustom,
-  optEnhanced,
-  cmdReset,
-  cmdOK,
-  cmdCancel,
-  Frame1,
-  Frame2,
-  Frame3,
 };
+static_assert(static_cast<std::size_t>(ControlId::Label14) < kControlCount &&
+                  ControlId::Frame3 < ControlId::optFullScreen &&
+                  ControlId::optCustom < ControlId::chkAntialiasing &&
+                  ControlId::chkDebug < ControlId::cmdReset &&
+                  ControlId::cmdCancel < ControlId::cmbKeys0 &&
+                  ControlId::cmbKeys9 < ControlId::cmbDepth &&
+                  ControlId::cmbDepth < ControlId::sdrSound &&
+                  ControlId::sdrSound < ControlId::Label1,
+              "no block of ControlId names more controls than its kind has");
 
-inline constexpr std::size_t kControlCount = form::kControlCount;
-
-using form::Container;
-using form::ControlKind;
-using form::Twips;
-
-// The row of the window's table behind each ControlId.
-inline constexpr std::array<const form::Control*, kControlCount> kRows = {
-    &form::kLabels[0],
-    &form::Row(DropDownList::cmbDepth),
-    &form::Row(OptionButton::optFullScreen),
-    &form::Row(OptionButton::optWindowed),
-    &form::Row(CheckBox::chkAntialiasing),
-    &form::Row(CheckBox::chkDithering),
-    &form::Row(CheckBox::chkWBuffering),
-    &form::Row(OptionButton::optHigh),
-    &form::Row(OptionButton::optLow),
-    &form::Row(CheckBox::chkDebug),
-    &form::kLabels[1],
-    &form::kSlider,
-    &form::Row(OptionButton::optClassic),
-    &form::kLabels[2],
-    &form::kLabels[3],
-    &form::kLabels[4],
-    &form::kLabels[5],
-    &form::kLabels[6],
-    &form::kLabels[7],
-    &form::kLabels[8],
-    &form::kLabels[9],
-    &form::kLabels[10],
-    &form::kLabels[11],
-    &form::kLabels[12],
-    &form::kLabels[13],
-    &form::Row(cmbKeys(9)),
-    &form::Row(cmbKeys(8)),
-    &form::Row(cmbKeys(7)),
-    &form::Row(cmbKeys(6)),
-    &form::Row(cmbKeys(5)),
-    &form::Row(cmbKeys(4)),
-    &form::Row(cmbKeys(3)),
-    &form::Row(cmbKeys(2)),
-    &form::Row(cmbKeys(1)),
-    &form::Row(cmbKeys(0)),
-    &form::Row(OptionButton::optCustom),
-    &form::Row(OptionButton::optEnhanced),
-    &form::Row(Button::cmdReset),
-    &form::Row(Button::cmdOK),
-    &form::Row(Button::cmdCancel),
-    &form::kFrames[0],
-    &form::kFrames[1],
-    &form::kFrames[2],
-};
-
-// Creation order is Tab order: every control but the frames in ascending tab index, then the
-// frames, likewise. So each row of the table appears once.
-constexpr bool RowsInTabOrder() {
-  int previous = -1;
-  bool frames_reached = false;
-  for (const form::Control* row : kRows) {
-    const bool frame = row->kind == ControlKind::Frame;
-    if (frame && !frames_reached) {
-      frames_reached = true;
-      previous = -1;
-    }
-    if (frame != frames_reached || row->tab_index <= previous) {
-      return false;
-    }
-    previous = row->tab_index;
-  }
-  return true;
+// The row of the window's table behind a control.
+constexpr const form::Control& RowOf(ControlId id) {
+  return *form::kAllControls[static_cast<std::size_t>(id)];
 }
-static_assert(RowsInTabOrder(), "kRows lists the controls in Tab order, frames last");
 
 struct ControlSpec {
   ControlId id;
@@ -167,41 +124,45 @@ constexpr Twips Room(const form::Control& control) {
   return room;
 }
 
-// Indexed by ControlId.
+// The controls in creation order, which is their z-order and so the order in which Tab visits
+// them: ascending tab index, except that the frames, which never take the focus, come last, so
+// that they lie beneath the controls drawn inside them.
 inline constexpr std::array<ControlSpec, kControlCount> kControls = [] {
+  std::array<ControlId, kControlCount> order{};
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    order[i] = static_cast<ControlId>(i);
+  }
+  std::ranges::sort(order, {}, [](ControlId id) {
+    return std::array{RowOf(id).kind == ControlKind::Frame ? 1 : 0, RowOf(id).tab_index};
+  });
   std::array<ControlSpec, kControlCount> specs{};
   for (std::size_t i = 0; i < kControlCount; ++i) {
-    const form::Control& row = *kRows[i];
+    const form::Control& row = RowOf(order[i]);
     const bool paints_text = row.kind == ControlKind::Label ||
                              row.kind == ControlKind::OptionButton ||
                              row.kind == ControlKind::CheckBox;
     const Twips rect = paints_text ? Room(row) : row.rect;
-    specs[i] = {static_cast<ControlId>(i), row.kind, row.container, row.caption, rect};
+    specs[i] = {order[i], row.kind, row.container, row.caption, rect};
   }
   return specs;
 }();
 
-constexpr const ControlSpec& Spec(ControlId id) {
-  return kControls[static_cast<std::size_t>(id)];
-}
+// Where each control lies in kControls, by ControlId.
+inline constexpr std::array<std::size_t, kControlCount> kCreationIndex = [] {
+  std::array<std::size_t, kControlCount> index{};
+  for (std::size_t i = 0; i < kControlCount; ++i) {
+    index[static_cast<std::size_t>(kControls[i].id)] = i;
+  }
+  return index;
+}();
 
-// The option buttons of each frame in drawn order (top to bottom, left to right): turning one on
-// turns the others off, and the arrow keys move between them in this order.
-inline constexpr std::array<ControlId, 2> kScreenModeGroup = {ControlId::optFullScreen,
-                                                              ControlId::optWindowed};
-inline constexpr std::array<ControlId, 2> kDetailsGroup = {ControlId::optLow, ControlId::optHigh};
-inline constexpr std::array<ControlId, 3> kSchemeGroup = {
-    ControlId::optClassic, ControlId::optEnhanced, ControlId::optCustom};
-inline constexpr std::array<std::span<const ControlId>, 3> kOptionGroups = {
-    kScreenModeGroup, kDetailsGroup, kSchemeGroup};
+constexpr const ControlSpec& Spec(ControlId id) {
+  return kControls[kCreationIndex[static_cast<std::size_t>(id)]];
+}
 
 // The control behind a row of the window's table.
 constexpr ControlId ControlOf(const form::Control& row) {
-  std::size_t i = 0;
-  while (i + 1 < kControlCount && kRows[i] != &row) {
-    ++i;
-  }
-  return static_cast<ControlId>(i);
+  return static_cast<ControlId>(Position(row));
 }
 
 // The controls behind the names that the routines use.
@@ -219,6 +180,16 @@ constexpr ControlId ControlOf(DropDownList list) {
 }
 constexpr ControlId ControlOf(Slider slider) {
   return ControlOf(form::Row(slider));
+}
+
+// The option button behind a control, if it is one.
+constexpr std::optional<OptionButton> OptionButtonOf(ControlId id) {
+  for (std::size_t i = 0; i < form::kOptionButtons.size(); ++i) {
+    if (&form::kOptionButtons[i] == &RowOf(id)) {
+      return static_cast<OptionButton>(i);
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace krovan::win32

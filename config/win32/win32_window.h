@@ -13,7 +13,8 @@ namespace krovan {
 // The settings window on the plain Win32 API and the common controls: a top-level window of a
 // dialog class (so the dialog manager handles Tab, Alt+letter and focus), holding the 43
 // controls in their initial state. Setting a control from code runs the same routine as the
-// user's change would, nested inside the call.
+// user's change would, nested inside the call. win32_window.cpp creates and lays out the
+// controls, win32_events.cpp handles messages and keys, win32_operations.cpp holds the operations.
 class Win32Window final : public ToolkitOperations {
  public:
   explicit Win32Window(HINSTANCE instance);
@@ -54,6 +55,10 @@ class Win32Window final : public ToolkitOperations {
   double Scale() const { return scale_; }
 
  private:
+  // Control ids start above IDOK and IDCANCEL, which the dialog manager sends for Enter and
+  // Escape: the window has no default and no cancel button, so those two reach no control.
+  static constexpr int kFirstControlId = 100;
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
@@ -65,6 +70,7 @@ class Win32Window final : public ToolkitOperations {
   bool MoveAmongOptionButtons(const MSG& message);
   void TurnOn(win32::ControlId button);
   void RunRoutine(win32::ControlId control);
+  void SetTabStop(win32::ControlId id, bool tab_stop);
   LRESULT Send(win32::ControlId id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0) const;
 
   HWND window_ = nullptr;
