@@ -135,10 +135,29 @@ std::wstring DirectoryOf(const std::wstring& path) {
   return path.substr(0, separator == 0 ? 1 : separator);
 }
 
+// Takes the space for `length` bytes before anything is written, so that a full disk leaves the
+// file as it was: a shorter file is lengthened now, a longer one is cut after the write.
+DWORD Reserve(HANDLE file, std::size_t length) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file, &size)) {
+    return GetLastError();
+  }
+  if (static_cast<ULONGLONG>(size.QuadPart) >= length) {
+    return 0;
+  }
+  LARGE_INTEGER end{};
+  end.QuadPart = static_cast<LONGLONG>(length);
+  if (!SetFilePointerEx(file, end, nullptr, FILE_BEGIN) || !SetEndOfFile(file) ||
+      !SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+    return GetLastError();
+  }
+  return 0;
+}
+
 // Writes `contents` byte for byte (the CR LF line ends are already in them) from the start of the
-// file, cuts off whatever followed and flushes it all to the disk. Cutting comes after writing:
-// the reader ignores what follows the values it needs, so a rewrite stopped in between still
-// reads as the new settings.
+// file in one piece, cuts off whatever followed and flushes it all to the disk. Cutting comes
+// after writing: the reader ignores what follows the values it needs, so a rewrite stopped in
+// between still reads as the new settings.
 DWORD WriteWholeFile(const FileSystemCalls& calls, const std::wstring& path, DWORD disposition,
                      DWORD share, std::string_view contents) {
   const HANDLE file = calls.create_file(path.c_str(), GENERIC_WRITE, share, nullptr, disposition,
@@ -146,7 +165,7 @@ DWORD WriteWholeFile(const FileSystemCalls& calls, const std::wstring& path, DWO
   if (file == INVALID_HANDLE_VALUE) {
     return GetLastError();
   }
-  DWORD error = 0;
+  DWORD error = Reserve(file, contents.size());
   while (!contents.empty() && error == 0) {
     const auto chunk = static_cast<DWORD>((std::min)(contents.size(), std::size_t{MAXDWORD}));
     DWORD written = 0;
