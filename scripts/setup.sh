@@ -2,7 +2,7 @@
 # Installs the Debian packages that the given purposes need (default: run):
 #   run      build and start the dialog
 #   test     the Linux tests: GoogleTest, sanitizers and fuzzing, the window under X, the package
-#   windows  cross-build the Windows program and run its tests under Wine
+#   windows  cross-build the Windows program and run its tests under 32-bit Wine (i386)
 #   bench    the start-up benchmark under a private X server
 #   package  build the Debian package
 # Idempotent: when everything is present it only checks and returns.
@@ -25,8 +25,9 @@ windows=(
   # the cross compiler; the tests build GoogleTest from its sources
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  # the tests under Wine on a virtual X display
-  wine wine64 xvfb xauth xdotool
+  # the tests of the 32-bit program under Wine on a virtual X display: 32-bit Wine comes from
+  # the i386 architecture, added below when it is missing
+  wine wine32:i386 xvfb xauth xdotool
 )
 bench=(xvfb xauth libx11-dev time valgrind)
 package=(dpkg-dev)
@@ -57,5 +58,8 @@ sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -16,7 +16,9 @@ namespace krovan {
 // read-only and a path that names a directory. A symbolic link is kept and the file it points
 // to is replaced. On failure the system's description of the error is returned, no temporary
 // file is left and, but for an interrupted rewrite in place, the old file is byte-identical; on
-// success the empty string. One implementation per platform.
+// success the empty string. (One exception on Windows: when ReplaceFileW has already removed the
+// old file and the name can be given the new contents in no way, the temporary file stays, as the
+// only copy of the settings.) One implementation per platform.
 std::string ReplaceFile(const std::string& path, std::string_view contents);
 
 }  // namespace krovan
