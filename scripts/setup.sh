@@ -18,8 +18,8 @@ test=(
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
   # the accessibility test: the AT-SPI stack, a session bus, and pyatspi for the system python3
   at-spi2-core dbus-x11 python3-pyatspi
-  # the package's smoke test
-  dpkg-dev desktop-file-utils
+  # the package's smoke test and lintian
+  dpkg-dev desktop-file-utils lintian
 )
 windows=(
   # the cross compiler; the tests build GoogleTest from its sources
