@@ -5,6 +5,9 @@
 #   windows  cross-build the Windows program and run its tests under 32-bit Wine (i386)
 #   bench    the start-up benchmark under a private X server
 #   package  build the Debian package
+#   release  make the release files: the Debian package, the 32-bit Windows program in a zip,
+#            checked by lintian
+#   compare  show where two builds of the release files differ (diffoscope)
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
@@ -18,8 +21,8 @@ test=(
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
   # the accessibility test: the AT-SPI stack, a session bus, and pyatspi for the system python3
   at-spi2-core dbus-x11 python3-pyatspi
-  # the package's smoke test
-  dpkg-dev desktop-file-utils
+  # the package's smoke test and lintian; the release files built twice and compared
+  dpkg-dev desktop-file-utils lintian zip unzip
 )
 windows=(
   # the cross compiler; the tests build GoogleTest from its sources
@@ -31,6 +34,8 @@ windows=(
 )
 bench=(xvfb xauth libx11-dev time valgrind)
 package=(dpkg-dev)
+release=(git dpkg-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686 zip lintian)
+compare=(diffoscope)
 
 packages=("${build[@]}")
 for purpose in "${@:-run}"; do
@@ -40,8 +45,11 @@ for purpose in "${@:-run}"; do
     windows) packages+=("${windows[@]}") ;;
     bench) packages+=("${run[@]}" "${bench[@]}") ;;
     package) packages+=("${run[@]}" "${package[@]}") ;;
+    release) packages+=("${run[@]}" "${release[@]}") ;;
+    compare) packages+=("${compare[@]}") ;;
     *)
-      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package)" >&2
+      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package," \
+        "release, compare)" >&2
       exit 2
       ;;
   esac
