@@ -23,9 +23,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--gc-sections")
-# No link time in the PE header (its TimeDateStamp stays 0), so that two builds of the same
-# sources give the same bytes.
-string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--no-insert-timestamp")
 
 # Test programs (and GoogleTest's discovery of their cases) run under Wine when it is installed.
 find_program(KROVAN_WINE NAMES wine)

@@ -12,7 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 bash "$root/scripts/setup.sh" windows
 cmake -S "$root" -B "$root/build-windows-x86" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DKROVAN_WERROR="${KROVAN_WERROR:-OFF}"
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-i686.cmake" -DKROVAN_BUILD_TESTS=ON \
+  -DKROVAN_WERROR="${KROVAN_WERROR:-OFF}"
 cmake --build "$root/build-windows-x86" "$@"
 cmake -S "$root" -B "$root/build-windows-x64" -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DKROVAN_BUILD_TESTS=OFF \
