@@ -1,7 +1,7 @@
 # Cross-compiles for 64-bit Windows with Debian's mingw-w64 (package g++-mingw-w64-x86-64-posix);
-# mingw-w64-i686.cmake includes it for 32-bit Windows. The runtime is linked statically, so
-# config.exe imports nothing but Windows system DLLs; Wine runs the 64-bit test programs on this
-# machine.
+# mingw-w64-i686.cmake includes it for 32-bit Windows, the build that players get. The runtime is
+# linked statically, so config.exe imports nothing but Windows system DLLs; Wine runs the test
+# programs on this machine (the 32-bit ones with wine32 of the i386 architecture).
 set(CMAKE_SYSTEM_NAME Windows)
 if(NOT DEFINED mingw_processor)
   set(mingw_processor x86_64)
@@ -25,10 +25,7 @@ set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--gc-sections")
 
 # Test programs (and GoogleTest's discovery of their cases) run under Wine when it is installed.
-# 32-bit programs would need 32-bit Wine (wine32 of the i386 architecture), which is not set up.
-if(mingw_processor STREQUAL x86_64)
-  find_program(KROVAN_WINE NAMES wine wine64)
-endif()
+find_program(KROVAN_WINE NAMES wine)
 if(KROVAN_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${KROVAN_WINE})
 endif()

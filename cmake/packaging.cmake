@@ -1,5 +1,7 @@
 # The Debian package of the Linux program, made by `cpack -G DEB` in the build folder: the
-# program, its manual page, its icon and, when KROVAN_GAME_DIR was given, its menu entry.
+# program, its manual page, its icon, its changelog and copyright file and, when KROVAN_GAME_DIR
+# was given, its menu entry. With SOURCE_DATE_EPOCH set, CPack gives every file in it and the
+# package's own members that date and leaves the gzip headers without one.
 set(CPACK_PACKAGE_NAME krovan3d-config)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "settings dialog of the Krovan 3D tank game")
@@ -9,7 +11,7 @@ the two-player 3D tank game Krovan 3D (its krovan3d.cfg), and resets its high\n\
 scores. Start it from the game's folder.")
 set(CPACK_GENERATOR DEB)
 # Installs into the staging folder through DESTDIR with the prefix /usr, so that the menu
-# entry's Exec= names /usr/bin, not the staging folder.
+# entry's Exec= names /usr/games, not the staging folder.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_SET_DESTDIR ON)
@@ -26,5 +28,16 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Depends: from the shared libraries the program links, by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# The package's changelog and copyright file, where Debian keeps them; the changelog compressed
+# as Debian expects it, without a name or date in the gzip header.
+include(GNUInstallDirs)
+set(package_doc_dir ${CMAKE_INSTALL_DATAROOTDIR}/doc/${CPACK_PACKAGE_NAME})
+set(changelog ${PROJECT_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${changelog}
+  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/changelog > ${changelog}
+  DEPENDS packaging/changelog VERBATIM)
+add_custom_target(changelog ALL DEPENDS ${changelog})
+install(FILES ${changelog} packaging/copyright DESTINATION ${package_doc_dir})
 
 include(CPack)

@@ -3,9 +3,12 @@
 #   run      build and start the dialog
 #   test     the Linux tests: GoogleTest, sanitizers and fuzzing, the window under X and Wayland,
 #            the package
-#   windows  cross-build the Windows program and run its tests under Wine
+#   windows  cross-build the Windows program and run its tests under 32-bit Wine (i386)
 #   bench    the start-up benchmark under a private X server
 #   package  build the Debian package
+#   release  make the release files: the Debian package, the 32-bit Windows program in a zip,
+#            checked by lintian
+#   compare  show where two builds of the release files differ (diffoscope)
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
@@ -21,18 +24,21 @@ test=(
   sway wtype grim qt6-wayland
   # the accessibility test: the AT-SPI stack, a session bus, and pyatspi for the system python3
   at-spi2-core dbus-x11 python3-pyatspi
-  # the package's smoke test
-  dpkg-dev desktop-file-utils
+  # the package's smoke test and lintian; the release files built twice and compared
+  dpkg-dev desktop-file-utils lintian zip unzip
 )
 windows=(
   # the cross compiler; the tests build GoogleTest from its sources
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  # the tests under Wine on a virtual X display
-  wine wine64 xvfb xauth xdotool
+  # the tests of the 32-bit program under Wine on a virtual X display: 32-bit Wine comes from
+  # the i386 architecture, added below when it is missing
+  wine wine32:i386 xvfb xauth xdotool
 )
 bench=(xvfb xauth libx11-dev time valgrind)
 package=(dpkg-dev)
+release=(git dpkg-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686 zip lintian)
+compare=(diffoscope)
 
 packages=("${build[@]}")
 for purpose in "${@:-run}"; do
@@ -42,8 +48,11 @@ for purpose in "${@:-run}"; do
     windows) packages+=("${windows[@]}") ;;
     bench) packages+=("${run[@]}" "${bench[@]}") ;;
     package) packages+=("${run[@]}" "${package[@]}") ;;
+    release) packages+=("${run[@]}" "${release[@]}") ;;
+    compare) packages+=("${compare[@]}") ;;
     *)
-      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package)" >&2
+      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package," \
+        "release, compare)" >&2
       exit 2
       ;;
   esac
@@ -60,5 +69,8 @@ sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
 "${sudo[@]}" apt-get update -q
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

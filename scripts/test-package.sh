@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Packs the program of an existing build folder (default build/) as a .deb, once without and once
-# with a game folder for the menu entry, and checks each package: the files it holds, the
-# Depends that dpkg-shlibdeps found, every library of the unpacked program resolved by ldd, and
-# the menu entry's fields and validity.
+# with a game folder for the menu entry, and checks each package: the files it holds, its version
+# against the changelog's and the manual page's, the Depends that dpkg-shlibdeps found, every
+# library of the unpacked program resolved by ldd, the menu entry's fields and validity, and
+# lintian's verdict (scripts/lint-package.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -16,7 +17,9 @@ fail() {
 }
 
 files=(
-  ./usr/bin/krovan3d-config
+  ./usr/games/krovan3d-config
+  ./usr/share/doc/krovan3d-config/changelog.gz
+  ./usr/share/doc/krovan3d-config/copyright
   ./usr/share/icons/hicolor/32x32/apps/krovan3d-config.png
   ./usr/share/man/man6/krovan3d-config.6.gz
 )
@@ -35,15 +38,21 @@ for game in "$game_dir" ""; do
   [[ $listed == "$(printf '%s\n' "${expected[@]}" | sort)" ]] ||
     fail "with KROVAN_GAME_DIR='$game' the package holds:"$'\n'"$listed"
   dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "Depends lacks Qt: $deb"
+  version=$(dpkg-deb -f "$deb" Version)
+  [[ $(dpkg-parsechangelog -l "$root/packaging/changelog" -S Version) == "$version" ]] ||
+    fail "packaging/changelog does not start with version $version"
+  grep -q "^\.TH .* \"krovan3d-config $version\"" "$root/config/qt/krovan3d-config.6" ||
+    fail "the manual page does not name version $version"
+  bash "$root/scripts/lint-package.sh" "$deb"
 
   unpacked=$scratch/root${game//\//-}
   dpkg -x "$deb" "$unpacked"
-  libraries=$(ldd "$unpacked/usr/bin/krovan3d-config")
+  libraries=$(ldd "$unpacked/usr/games/krovan3d-config")
   grep 'not found' <<<"$libraries" && fail "unresolved libraries"
   if [[ -n $game ]]; then
     entry=$unpacked/$desktop
     grep -qx "Path=$game_dir" "$entry" || fail "menu entry without Path=$game_dir"
-    grep -qx "Exec=/usr/bin/krovan3d-config" "$entry" || fail "menu entry with a wrong Exec="
+    grep -qx "Exec=/usr/games/krovan3d-config" "$entry" || fail "menu entry with a wrong Exec="
     [[ -z $(desktop-file-validate "$entry") ]] || fail "$(desktop-file-validate "$entry")"
   fi
 done

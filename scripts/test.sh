@@ -3,7 +3,8 @@
 # under Qt's offscreen platform, end-to-end runs under Xvfb), the same tests under
 # AddressSanitizer and UndefinedBehaviorSanitizer, a short fuzzing run of the file reader,
 # the Release build that packagers make (-O3) with the Debian package made from it and checked,
-# and the Windows build with its tests under Wine. Warnings are errors in every build.
+# the Windows build with its tests under Wine, and the release files made twice and compared.
+# Warnings are errors in every build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -27,3 +28,5 @@ bash scripts/test-package.sh build-release
 bash scripts/fuzz.sh 30
 
 KROVAN_WERROR=ON bash scripts/test-windows.sh
+
+bash scripts/test-release.sh build-windows-x86/bin/config.exe

@@ -7,23 +7,26 @@
 #include <climits>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
 
+#include "config/settings/file_io_posix.h"
+#include "config/settings/protection_posix.h"
 #include "config/settings/replace_file.h"
 #include "config/settings/replace_file_posix.h"
+#include "config/settings/rewrite_file_posix.h"
 
 namespace krovan {
 namespace {
 
 // As many links as the kernel follows in one path lookup before it gives up with ELOOP.
 constexpr int kMaxLinkHops = 40;
-constexpr mode_t kPermissionBits = 0777;
 constexpr mode_t kWriteBits = 0222;
 constexpr mode_t kNewFileMode = 0666;  // before the umask, as open() would create it
 
-// Refusal of a pipe, device or socket in the file's place, for which the system has no error:
-// renaming over it would simply remove it.
-constexpr int kNotRegularFile = -1;
+// Returned instead of an errno value when the new file cannot be given the old one's owner,
+// group, permissions or ACL.
+constexpr int kCannotMatchOldFile = -3;
 
 std::string ErrorText(int error) {
   return error == kNotRegularFile ? "Not a regular file" : std::strerror(error);
@@ -83,51 +86,17 @@ mode_t CurrentUmask() {
   return mask;
 }
 
-int WriteAll(int fd, std::string_view contents) {
-  while (!contents.empty()) {
-    const ssize_t written = write(fd, contents.data(), contents.size());
-    if (written < 0 && errno == EINTR) {
-      continue;
-    }
-    if (written <= 0) {
-      return written < 0 ? errno : EIO;
-    }
-    contents.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return 0;
-}
-
-int SyncFile(int fd) {
-  while (fsync(fd) != 0) {
-    if (errno != EINTR) {
+// Gives the new file the old one's protection, or for a file that did not exist the mode that
+// open() would have given it, then writes and syncs the contents.
+int FillFile(int fd, const std::optional<Protection>& old, std::string_view contents) {
+  if (!old) {
+    if (fchmod(fd, kNewFileMode & ~CurrentUmask()) != 0) {
       return errno;
     }
+  } else if (!GiveProtection(fd, *old)) {
+    return kCannotMatchOldFile;
   }
-  return 0;
-}
-
-// The old file's owner and group, kept when the process may set them.
-struct Owner {
-  uid_t user = static_cast<uid_t>(-1);  // -1: leave as created
-  gid_t group = static_cast<gid_t>(-1);
-};
-
-// Best effort: only root may give a file away, and a user may set only a group of their own,
-// so the user and group are tried together and then the group alone. What cannot be set stays
-// as created, the saving user's. Done before fchmod, since a change of owner clears the setuid
-// and setgid bits.
-void SetOwner(int fd, const Owner& owner) {
-  if (fchown(fd, owner.user, owner.group) != 0) {
-    fchown(fd, static_cast<uid_t>(-1), owner.group);
-  }
-}
-
-int FillFile(int fd, const Owner& owner, mode_t mode, std::string_view contents) {
-  SetOwner(fd, owner);
-  if (fchmod(fd, mode) != 0) {
-    return errno;
-  }
-  if (const int error = WriteAll(fd, contents)) {
+  if (const int error = WriteFromStart(fd, contents)) {
     return error;
   }
   return SyncFile(fd);
@@ -153,13 +122,13 @@ void Discard(const NewFile& file) {
 
 // Writes `contents` to a new file of `kind` and names it beside `target`, leaving it open.
 // On failure the file is closed and, if it had a name, removed.
-int WriteNewFile(NewFileKind kind, const std::string& target, const Owner& owner, mode_t mode,
+int WriteNewFile(NewFileKind kind, const std::string& target, const std::optional<Protection>& old,
                  std::string_view contents, NewFile& file) {
   int error = OpenNewFile(kind, DirectoryOf(target), target, file);
   if (error != 0) {
     return error;
   }
-  error = FillFile(file.fd, owner, mode, contents);
+  error = FillFile(file.fd, old, contents);
   if (error == 0) {
     error = NameNewFile(target, file);
   }
@@ -167,6 +136,44 @@ int WriteNewFile(NewFileKind kind, const std::string& target, const Owner& owner
     Discard(file);
   }
   return error;
+}
+
+// Replaces `target` atomically: a new file, complete and on disk, renamed over it. Returns an
+// errno value or kCannotMatchOldFile, 0 on success; on failure `target` is untouched and the new
+// file gone.
+int ReplaceByNewFile(const std::string& target, const std::optional<Protection>& old,
+                     std::string_view contents, NewFileKind first) {
+  // An unnamed file gets its name only once its contents are on disk, and the rename follows
+  // at once: only a save killed between those two system calls leaves a file behind, which the
+  // next save removes.
+  RemoveLeftovers(DirectoryOf(target), target);
+  NewFile file;
+  int error = WriteNewFile(first, target, old, contents, file);
+  if (error == kNoUnnamedFiles) {
+    error = WriteNewFile(NewFileKind::kNamed, target, old, contents, file);
+  }
+  if (error != 0) {
+    return error;
+  }
+  if (rename(file.name.c_str(), target.c_str()) != 0) {
+    error = errno;
+    Discard(file);
+    return error;
+  }
+  // Closed after the rename to keep it next to the link; fsync has already reported any error
+  // of the contents.
+  close(file.fd);
+  SyncDirectory(DirectoryOf(target));
+  return 0;
+}
+
+// Where a new file cannot take the old one's place unchanged, the old file is rewritten in
+// place instead: when the folder refuses new files or renames (a game folder of root's, a
+// sticky one), when the new file cannot have the old one's owner, group, permissions or ACL (a
+// file shared through its group), and when the file has other hard links, which a new file
+// would leave with the old settings.
+bool MeansRewriteInPlace(int error) {
+  return error == EACCES || error == EPERM || error == kCannotMatchOldFile;
 }
 
 }  // namespace
@@ -183,37 +190,20 @@ std::string ReplaceFileStartingWith(const std::string& path, std::string_view co
   if (const int error = FindTarget(target, status, exists)) {
     return ErrorText(error);
   }
-  if (exists) {
-    if (const int error = CheckReplaceable(target, status)) {
-      return ErrorText(error);
-    }
+  if (!exists) {
+    const int error = ReplaceByNewFile(target, std::nullopt, contents, first);
+    return error == 0 ? std::string() : ErrorText(error);
   }
-  const mode_t mode =
-      exists ? (status.st_mode & kPermissionBits) : (kNewFileMode & ~CurrentUmask());
-  const Owner owner = exists ? Owner{status.st_uid, status.st_gid} : Owner{};
-
-  // An unnamed file gets its name only once its contents are on disk, and the rename follows
-  // at once: only a save killed between those two system calls leaves a file behind, which the
-  // next save removes.
-  RemoveLeftovers(DirectoryOf(target), target);
-  NewFile file;
-  int error = WriteNewFile(first, target, owner, mode, contents, file);
-  if (error == kNoUnnamedFiles) {
-    error = WriteNewFile(NewFileKind::kNamed, target, owner, mode, contents, file);
-  }
-  if (error != 0) {
+  if (const int error = CheckReplaceable(target, status)) {
     return ErrorText(error);
   }
-  if (rename(file.name.c_str(), target.c_str()) != 0) {
-    error = errno;
-    Discard(file);
-    return ErrorText(error);
+  int error = status.st_nlink > 1
+                  ? kCannotMatchOldFile
+                  : ReplaceByNewFile(target, ProtectionOf(target, status), contents, first);
+  if (MeansRewriteInPlace(error)) {
+    error = RewriteInPlace(target, contents);
   }
-  // Closed after the rename to keep it next to the link; fsync has already reported any error
-  // of the contents.
-  close(file.fd);
-  SyncDirectory(DirectoryOf(target));
-  return {};
+  return error == 0 ? std::string() : ErrorText(error);
 }
 
 }  // namespace krovan

@@ -1,3 +1,5 @@
+#include "config/settings/replace_file_win32.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -14,43 +16,104 @@ namespace krovan {
 namespace {
 
 constexpr wchar_t kTemporaryPrefix[] = L"kcf";
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// What is at the file's name: nothing, a file that a new one may replace, or one that may only
+// be rewritten in place.
+enum class Existing { kNone, kReplaceable, kRewritable };
+
+std::string ErrorText(DWORD error) {
+  return error == 0 ? std::string() : SystemErrorText(error);
+}
+
+// Whether something has the name `path`; when that cannot be told, it counts as there.
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
+         GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+
+// Makes `path` what `fill(buffer, size)` writes: a call that returns the length it wrote, or
+// the size it needs when the buffer is too small. Returns an error code, 0 on success.
+template <typename Fill>
+DWORD FillPath(std::wstring& path, Fill fill) {
+  std::wstring buffer(MAX_PATH, L'\0');
+  DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (length >= buffer.size()) {
+    buffer.resize(length);
+    length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
+  }
+  if (length == 0) {
+    return GetLastError();
+  }
+  if (length >= buffer.size()) {
+    return ERROR_INSUFFICIENT_BUFFER;  // it grew in between
+  }
+  buffer.resize(length);
+  path = std::move(buffer);
+  return 0;
+}
+
+// The full path: ReplaceFileW puts a file of its own in the folder of the name it is given, and
+// Wine's finds no folder in a bare file name.
+DWORD MakeFull(std::wstring& path) {
+  const std::wstring relative = path;
+  return FillPath(path, [&](wchar_t* buffer, DWORD size) {
+    return GetFullPathNameW(relative.c_str(), size, buffer, nullptr);
+  });
+}
 
 // The path of the file that `path` finally names, following symbolic links so that a link is
 // kept and the file it points to is replaced. Returns an error code, 0 on success.
-DWORD ResolveLink(std::wstring& path) {
-  const HANDLE file =
-      CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+DWORD ResolveLink(const FileSystemCalls& calls, std::wstring& path) {
+  const HANDLE file = calls.create_file(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return GetLastError();
   }
-  std::wstring final_path(MAX_PATH, L'\0');
-  DWORD length =
-      GetFinalPathNameByHandleW(file, final_path.data(), static_cast<DWORD>(final_path.size()), 0);
-  if (length >= final_path.size()) {
-    final_path.resize(length);  // too small: length is the size needed, terminator included
-    length = GetFinalPathNameByHandleW(file, final_path.data(),
-                                       static_cast<DWORD>(final_path.size()), 0);
-  }
-  const DWORD error = length == 0 || length >= final_path.size() ? GetLastError() : 0;
+  const DWORD error = FillPath(path, [&](wchar_t* buffer, DWORD size) {
+    return GetFinalPathNameByHandleW(file, buffer, size, 0);
+  });
   CloseHandle(file);
-  if (error == 0) {
-    final_path.resize(length);
-    path = std::move(final_path);
+  return error;
+}
+
+// Opens the file as ReplaceFileW opens the file it replaces (to read and to delete, sharing
+// everything) to tell whether a new file may take its place. Not when the user may not delete
+// it, and not when it has several hard links: it is then one file under several names, and a new
+// file in its place would part this name from the others, which would keep the old settings.
+// A file that others hold open without sharing is refused here, before anything is created
+// (Wine's ReplaceFileW would leave a file of its own behind).
+DWORD Examine(const FileSystemCalls& calls, const std::wstring& path, Existing& existing) {
+  const HANDLE file = calls.create_file(path.c_str(), GENERIC_READ | DELETE, kShareAll, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error != ERROR_ACCESS_DENIED) {
+      return error;
+    }
+    existing = Existing::kRewritable;
+    return 0;
   }
+  BY_HANDLE_FILE_INFORMATION information{};
+  const DWORD error = GetFileInformationByHandle(file, &information) ? 0 : GetLastError();
+  CloseHandle(file);
+  existing = information.nNumberOfLinks > 1 ? Existing::kRewritable : Existing::kReplaceable;
   return error;
 }
 
 // Refuses, before anything is written, what must not be replaced: a directory, and a file that
-// the user has made read-only. A file that does not exist yet is fine.
-DWORD CheckTarget(std::wstring& path) {
+// the user has made read-only. Tells what is at the name.
+DWORD InspectTarget(const FileSystemCalls& calls, std::wstring& path, Existing& existing) {
+  if (const DWORD error = MakeFull(path)) {
+    return error;
+  }
   DWORD attributes = GetFileAttributesW(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) {
     const DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND ? 0 : error;
   }
   if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-    if (const DWORD error = ResolveLink(path)) {
+    if (const DWORD error = ResolveLink(calls, path)) {
       return error;
     }
     attributes = GetFileAttributesW(path.c_str());
@@ -61,7 +124,7 @@ DWORD CheckTarget(std::wstring& path) {
   if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
     return ERROR_ACCESS_DENIED;
   }
-  return 0;
+  return Examine(calls, path, existing);
 }
 
 std::wstring DirectoryOf(const std::wstring& path) {
@@ -72,15 +135,37 @@ std::wstring DirectoryOf(const std::wstring& path) {
   return path.substr(0, separator == 0 ? 1 : separator);
 }
 
-// Writes `contents` byte for byte (the CR LF line ends are already in them) and flushes them to
-// the disk.
-DWORD FillFile(const std::wstring& path, std::string_view contents) {
-  const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+// Takes the space for `length` bytes before anything is written, so that a full disk leaves the
+// file as it was: a shorter file is lengthened now, a longer one is cut after the write.
+DWORD Reserve(HANDLE file, std::size_t length) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file, &size)) {
+    return GetLastError();
+  }
+  if (static_cast<ULONGLONG>(size.QuadPart) >= length) {
+    return 0;
+  }
+  LARGE_INTEGER end{};
+  end.QuadPart = static_cast<LONGLONG>(length);
+  if (!SetFilePointerEx(file, end, nullptr, FILE_BEGIN) || !SetEndOfFile(file) ||
+      !SetFilePointerEx(file, LARGE_INTEGER{}, nullptr, FILE_BEGIN)) {
+    return GetLastError();
+  }
+  return 0;
+}
+
+// Writes `contents` byte for byte (the CR LF line ends are already in them) from the start of the
+// file in one piece, cuts off whatever followed and flushes it all to the disk. Cutting comes
+// after writing: the reader ignores what follows the values it needs, so a rewrite stopped in
+// between still reads as the new settings.
+DWORD WriteWholeFile(const FileSystemCalls& calls, const std::wstring& path, DWORD disposition,
+                     DWORD share, std::string_view contents) {
+  const HANDLE file = calls.create_file(path.c_str(), GENERIC_WRITE, share, nullptr, disposition,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return GetLastError();
   }
-  DWORD error = 0;
+  DWORD error = Reserve(file, contents.size());
   while (!contents.empty() && error == 0) {
     const auto chunk = static_cast<DWORD>((std::min)(contents.size(), std::size_t{MAXDWORD}));
     DWORD written = 0;
@@ -91,6 +176,9 @@ DWORD FillFile(const std::wstring& path, std::string_view contents) {
     }
     contents.remove_prefix(written);
   }
+  if (error == 0 && !SetEndOfFile(file)) {
+    error = GetLastError();
+  }
   if (error == 0 && !FlushFileBuffers(file)) {
     error = GetLastError();
   }
@@ -100,27 +188,94 @@ DWORD FillFile(const std::wstring& path, std::string_view contents) {
   return error;
 }
 
+// The path for a file that may not be replaced by a new one: it keeps its ACL, attributes, owner,
+// creation time and links, and only needs the right to write it. Readers may go on reading.
+DWORD RewriteInPlace(const FileSystemCalls& calls, const std::wstring& path,
+                     std::string_view contents) {
+  return WriteWholeFile(calls, path, OPEN_EXISTING, FILE_SHARE_READ, contents);
+}
+
+// The answers by which Windows says that the user may not put a new file there, as opposed to a
+// file in use or a failing disk.
+bool IsRefusal(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+}
+
+DWORD MoveIntoPlace(const FileSystemCalls& calls, const wchar_t* temporary,
+                    const std::wstring& target) {
+  return calls.move_file(temporary, target.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+             ? 0
+             : GetLastError();
+}
+
+// Puts the complete temporary file in the place of the existing `target` with ReplaceFileW, which
+// gives it the old file's ACL, attributes and creation time, or else rewrites `target` in place.
+DWORD Replace(const FileSystemCalls& calls, const wchar_t* temporary, const std::wstring& target,
+              std::string_view contents) {
+  // No backup name: Windows then removes the old file itself once the new one has its name.
+  if (calls.replace_file(target.c_str(), temporary, nullptr, 0, nullptr, nullptr)) {
+    return 0;
+  }
+  const DWORD error = GetLastError();
+  if (Exists(target)) {
+    // Nothing was moved: every answer but the two below leaves both files under their names.
+    DeleteFileW(temporary);
+    return IsRefusal(error) ? RewriteInPlace(calls, target, contents) : error;
+  }
+  // ERROR_UNABLE_TO_MOVE_REPLACEMENT or _2 without a backup name: the old file has left its name
+  // (deleted, or kept under a name of Windows' choosing) and the new one, complete on disk, is
+  // still the temporary file. It takes the name; failing that, the name is written anew; failing
+  // that too, the temporary file stays, as the only copy of the settings.
+  if (MoveIntoPlace(calls, temporary, target) == 0) {
+    return 0;
+  }
+  const DWORD error_writing = WriteWholeFile(calls, target, OPEN_ALWAYS, FILE_SHARE_READ, contents);
+  if (error_writing == 0) {
+    DeleteFileW(temporary);
+  }
+  return error_writing;
+}
+
 }  // namespace
 
-std::string ReplaceFile(const std::string& path, std::string_view contents) {
+std::string ReplaceFileUsing(const FileSystemCalls& calls, const std::string& path,
+                             std::string_view contents) {
   std::wstring target = Widen(path);
-  if (const DWORD error = CheckTarget(target)) {
+  Existing existing = Existing::kNone;
+  if (const DWORD error = InspectTarget(calls, target, existing)) {
     return SystemErrorText(error);
   }
+  if (existing == Existing::kRewritable) {
+    return ErrorText(RewriteInPlace(calls, target, contents));
+  }
+  // A folder that refuses a new file may still let the user write the file that is there.
+  const auto fall_back = [&](DWORD error) {
+    return existing == Existing::kReplaceable && IsRefusal(error)
+               ? RewriteInPlace(calls, target, contents)
+               : error;
+  };
   wchar_t temporary[MAX_PATH] = {};
-  if (GetTempFileNameW(DirectoryOf(target).c_str(), kTemporaryPrefix, 0, temporary) == 0) {
-    return SystemErrorText(GetLastError());
+  if (calls.get_temp_file_name(DirectoryOf(target).c_str(), kTemporaryPrefix, 0, temporary) == 0) {
+    return ErrorText(fall_back(GetLastError()));
   }
-  DWORD error = FillFile(temporary, contents);
-  if (error == 0 &&
-      !MoveFileExW(temporary, target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    error = GetLastError();
+  if (const DWORD error = WriteWholeFile(calls, temporary, CREATE_ALWAYS, 0, contents)) {
+    DeleteFileW(temporary);
+    return ErrorText(fall_back(error));
   }
+  if (existing == Existing::kReplaceable) {
+    return ErrorText(Replace(calls, temporary, target, contents));
+  }
+  const DWORD error = MoveIntoPlace(calls, temporary, target);
   if (error != 0) {
     DeleteFileW(temporary);
-    return SystemErrorText(error);
   }
-  return {};
+  return ErrorText(error);
+}
+
+std::string ReplaceFile(const std::string& path, std::string_view contents) {
+  const FileSystemCalls windows{&CreateFileW, &GetTempFileNameW, &ReplaceFileW, &MoveFileExW};
+  return ReplaceFileUsing(windows, path, contents);
 }
 
 }  // namespace krovan

@@ -12,6 +12,7 @@
 #include "config/settings/game_settings.h"
 #include "config/settings/replace_file.h"
 #include "config/settings/replace_file_posix.h"
+#include "config/settings/settings_text.h"
 #include "tests/scratch_directory.h"
 
 namespace krovan {
@@ -251,6 +252,23 @@ TEST_P(FailedWrite, KeepsTheOldFileByteForByte) {
   }
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, "File too large");
+  EXPECT_EQ(Scan(), before);
+}
+
+// A file with a second link is rewritten in place; the space for the new contents is taken
+// before any old byte is overwritten, so running out of it leaves both names as they were.
+TEST_P(FailedWrite, InPlaceKeepsTheOldFileByteForByte) {
+  const Tree before = {{"krovan3d.cfg", "file 640 800\r\n600\r\n"},
+                       {"other.cfg", "file 640 800\r\n600\r\n"}};
+  WriteFile("krovan3d.cfg", "800\r\n600\r\n");
+  fs::permissions("krovan3d.cfg", fs::perms(0640));
+  fs::create_hard_link("krovan3d.cfg", "other.cfg");
+  std::string error;
+  {
+    const FileSizeLimit limit(GetParam());
+    error = ReplaceFile(kSettingsFileName, FormatSettings(GameSettings{}));
+  }
+  EXPECT_EQ(error, "File too large");
   EXPECT_EQ(Scan(), before);
 }
 

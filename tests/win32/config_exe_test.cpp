@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@ namespace krovan {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 // config.exe is built beside this test program.
 std::wstring ConfigExe() {
@@ -112,18 +115,55 @@ TEST_F(ConfigExeResources, HasASixteenColourIcon) {
   EXPECT_EQ(icon.bit_count, 4);
 }
 
-TEST_F(ConfigExeResources, AsksForCommonControlsSixAndPerMonitorDpi) {
-  const std::string manifest(Resource(RT_MANIFEST, 1));
+// The manifest's elements, without its comments: what Windows acts on.
+std::string WithoutComments(std::string text) {
+  for (std::size_t start; (start = text.find("<!--")) != std::string::npos;) {
+    text.erase(start, text.find("-->", start) + 3 - start);
+  }
+  return text;
+}
+
+TEST_F(ConfigExeResources, ManifestAsksForCommonControlsSixAndPerMonitorDpi) {
+  const std::string manifest = WithoutComments(std::string(Resource(RT_MANIFEST, 1)));
   EXPECT_THAT(manifest, HasSubstr("Microsoft.Windows.Common-Controls"));
   EXPECT_THAT(manifest, HasSubstr("version=\"6.0.0.0\""));
+  EXPECT_THAT(manifest, HasSubstr("<dpiAware"));
   EXPECT_THAT(manifest, HasSubstr("PerMonitorV2"));
-  EXPECT_THAT(manifest, HasSubstr("asInvoker"));
   // Vista, 7, 8, 8.1, 10 and 11: no Windows runs it in an older version's compatibility mode.
   for (const char* id :
        {"e2011457-1546-43c5-a5fe-008deee3d3f0", "35138b9a-5d96-4fbd-8e2d-a2440225f93a",
         "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38", "1f676c76-80e1-4239-95bb-83d0f6d0da78",
         "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"}) {
     EXPECT_THAT(manifest, HasSubstr(std::string("<supportedOS Id=\"{") + id + "}\"/>"));
+  }
+}
+
+// Any execution level, asInvoker included, would switch off the file virtualisation under which
+// Windows runs the game, and config.exe would no longer see the game's files.
+TEST_F(ConfigExeResources, ManifestAsksForNoExecutionLevel) {
+  const std::string manifest = WithoutComments(std::string(Resource(RT_MANIFEST, 1)));
+  ASSERT_THAT(manifest, HasSubstr("<assembly"));
+  EXPECT_THAT(manifest, Not(HasSubstr("requestedExecutionLevel")));
+  EXPECT_THAT(manifest, Not(HasSubstr("requestedPrivileges")));
+}
+
+// Without an execution level, UAC takes a 32-bit exe whose name, manifest or version strings
+// hold one of these words for a setup program and asks for elevation.
+TEST_F(ConfigExeResources, NothingLooksLikeASetupProgram) {
+  std::vector<char> info = VersionInfo();
+  ASSERT_FALSE(info.empty()) << "no version resource";
+  const std::wstring exe = ConfigExe();
+  std::vector<std::string> texts = {Narrow(exe.substr(exe.find_last_of(L'\\') + 1)),
+                                    std::string(Resource(RT_MANIFEST, 1))};
+  for (const wchar_t* field :
+       {L"FileDescription", L"ProductName", L"InternalName", L"OriginalFilename", L"CompanyName"}) {
+    texts.push_back(VersionString(info, field));
+  }
+  for (std::string& text : texts) {
+    std::ranges::transform(text, text.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (const char* word : {"setup", "install", "update", "patch", "upgrade"}) {
+      EXPECT_THAT(text, Not(HasSubstr(word)));
+    }
   }
 }
 

@@ -6,13 +6,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mkdir -p "$1" && cd "$1" && pwd)
-program=$root/build-windows/bin/show_window.exe
+program=$root/build-windows-x86/bin/show_window.exe
 caption="Krovan 3D Configuration Utility 1.0"
 
 if [[ -z ${DISPLAY:-} ]]; then
   exec xvfb-run --auto-servernum --server-args="-screen 0 1600x1200x24 -nolisten tcp" bash "$0" "$@"
 fi
-export WINEPREFIX=$root/build-windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$root/build-windows-x86/wineprefix WINEARCH=win32 WINEDEBUG=-all \
+  WINEDLLOVERRIDES="mscoree,mshtml="
 game=$(mktemp -d)
 trap 'wine reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
       wineserver --kill 2>/dev/null || true; rm -rf "$game"' EXIT

@@ -19,20 +19,21 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+// Keeps in `found` the icon of `child` when it is an icon control. A function of its own: the
+// callback's calling convention is stdcall on 32-bit Windows, which a lambda cannot take.
+BOOL CALLBACK KeepIcon(HWND child, LPARAM found) {
+  if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    *reinterpret_cast<HICON*>(found) =
+        reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+  }
+  return TRUE;
+}
+
 // The icon a message box shows: the one its icon control holds, told apart by the shared
 // system icons the box loads for MB_ICONINFORMATION and MB_ICONERROR.
 MessageIcon IconOf(HWND box) {
   HICON shown = nullptr;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM found) {
-        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-          *reinterpret_cast<HICON*>(found) =
-              reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&shown));
+  EnumChildWindows(box, &KeepIcon, reinterpret_cast<LPARAM>(&shown));
   return shown == LoadIconW(nullptr, IDI_ERROR) ? MessageIcon::Error : MessageIcon::Information;
 }
 

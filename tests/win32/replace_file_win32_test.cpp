@@ -1,6 +1,9 @@
+#include "config/settings/replace_file_win32.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -18,31 +21,123 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kOld[] = "800\r\n600\r\n";
+// Longer than the new contents: a rewrite in place must cut off the rest.
+constexpr char kOld[] = "800\r\n600\r\n16\r\n2\r\n0\r\n0\r\n1\r\n";
 // CR LF as the writer makes it, and a lone LF that must not become CR LF either.
 constexpr char kNew[] = "1024\r\n768\r\n\n-1\r\n";
 constexpr DWORD kAnyError = ~DWORD{0};
+// Where Windows may keep the old file after ERROR_UNABLE_TO_MOVE_REPLACEMENT_2.
+constexpr wchar_t kWindowsOwnName[] = L"rf1.tmp";
 
 enum class Target {
   kMissing,
   kFile,
   kReadOnlyFile,
   kHiddenFile,
+  kTwoLinks,
   kDirectory,
   kOpenWithoutSharing,
   kInMissingDirectory,
   kInNonAsciiDirectory,
 };
 
+// The file-system calls whose answer a test chooses: CreateFileW to write the temporary file, to
+// open krovan3d.cfg for replacing (reading and deleting) or to write it; GetTempFileNameW,
+// ReplaceFileW and MoveFileExW.
+enum class Call {
+  kCreateTemporary,
+  kOpenToReplace,
+  kCreateTarget,
+  kGetTempFileName,
+  kReplace,
+  kMove
+};
+// What ReplaceFileW has done to the old file when it gives these answers without a backup name.
+enum class Before { kNothing, kReplacedDeleted, kReplacedRenamed };
+
+struct Refusal {
+  Call call;
+  DWORD error;
+  Before before = Before::kNothing;
+};
+
+// How krovan3d.cfg was saved, told by its file index: a new file, or the old one rewritten.
+enum class Saved { kNewFile, kInPlace, kEitherWay, kNot };
+
 struct Case {
   std::string name;
   Target target;
-  DWORD error;  // 0: replaced
+  std::vector<Refusal> refusals;
+  DWORD error;  // 0: saved
+  Saved saved;
+  bool keeps_temporary = false;  // as the only copy of the new settings
 };
 
 void PrintTo(const Case& test, std::ostream* out) {
   *out << test.name;
 }
+
+// The running case's refusals, and the name GetTempFileNameW gave.
+const std::vector<Refusal>* planned_refusals = nullptr;
+std::wstring temporary_name;
+
+const Refusal* Refused(Call call) {
+  const auto found = std::ranges::find(*planned_refusals, call, &Refusal::call);
+  return found == planned_refusals->end() ? nullptr : &*found;
+}
+
+template <typename Result>
+Result Fail(const Refusal& refusal, Result result) {
+  SetLastError(refusal.error);
+  return result;
+}
+
+HANDLE WINAPI CreateFileOrRefuse(LPCWSTR name, DWORD access, DWORD share,
+                                 LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                                 HANDLE template_file) {
+  const bool target = fs::path(name).filename() == "krovan3d.cfg";
+  const Call call = !target                  ? Call::kCreateTemporary
+                    : (access & DELETE) != 0 ? Call::kOpenToReplace
+                                             : Call::kCreateTarget;
+  const Refusal* refusal = Refused(call);
+  if (refusal != nullptr && (access & (GENERIC_WRITE | DELETE)) != 0) {
+    return Fail(*refusal, INVALID_HANDLE_VALUE);
+  }
+  return CreateFileW(name, access, share, security, disposition, flags, template_file);
+}
+
+UINT WINAPI GetTempFileNameOrRefuse(LPCWSTR directory, LPCWSTR prefix, UINT unique, LPWSTR name) {
+  if (const Refusal* refusal = Refused(Call::kGetTempFileName)) {
+    return Fail(*refusal, 0u);
+  }
+  const UINT result = GetTempFileNameW(directory, prefix, unique, name);
+  temporary_name = fs::path(name).filename().wstring();
+  return result;
+}
+
+BOOL WINAPI ReplaceFileOrRefuse(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
+                                LPVOID exclude, LPVOID reserved) {
+  const Refusal* refusal = Refused(Call::kReplace);
+  if (refusal == nullptr) {
+    return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
+  }
+  if (refusal->before == Before::kReplacedDeleted) {
+    DeleteFileW(replaced);
+  } else if (refusal->before == Before::kReplacedRenamed) {
+    MoveFileW(replaced, (fs::path(replaced).parent_path() / kWindowsOwnName).c_str());
+  }
+  return Fail(*refusal, FALSE);
+}
+
+BOOL WINAPI MoveFileOrRefuse(LPCWSTR from, LPCWSTR to, DWORD flags) {
+  if (const Refusal* refusal = Refused(Call::kMove)) {
+    return Fail(*refusal, FALSE);
+  }
+  return MoveFileExW(from, to, flags);
+}
+
+constexpr FileSystemCalls kCallsOrRefusals{&CreateFileOrRefuse, &GetTempFileNameOrRefuse,
+                                           &ReplaceFileOrRefuse, &MoveFileOrRefuse};
 
 std::vector<std::string> DirectoryListing(const fs::path& directory) {
   std::vector<std::string> names;
@@ -52,6 +147,21 @@ std::vector<std::string> DirectoryListing(const fs::path& directory) {
   }
   std::ranges::sort(names);
   return names;
+}
+
+std::uint64_t FileIndex(const fs::path& path) {
+  const HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+  BY_HANDLE_FILE_INFORMATION information{};
+  GetFileInformationByHandle(file, &information);
+  CloseHandle(file);
+  return std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow;
+}
+
+std::string Utf8Path(const fs::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return {utf8.begin(), utf8.end()};
 }
 
 class ReplaceFileWin32Test : public ScratchDirectoryTest,
@@ -68,6 +178,7 @@ TEST_P(ReplaceFileWin32Test, ReplacesWholeOrNotAtAll) {
     case Target::kHiddenFile:
     case Target::kReadOnlyFile:
     case Target::kOpenWithoutSharing:
+    case Target::kTwoLinks:
       WriteFile(path, kOld);
       break;
     case Target::kDirectory:
@@ -88,14 +199,22 @@ TEST_P(ReplaceFileWin32Test, ReplacesWholeOrNotAtAll) {
   if (test.target == Target::kHiddenFile) {
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
   }
+  if (test.target == Target::kTwoLinks) {
+    ASSERT_TRUE(CreateHardLinkW(L"other-name.cfg", path.c_str(), nullptr))
+        << testing::SystemMessage(GetLastError());
+  }
   if (test.target == Target::kOpenWithoutSharing) {
     held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
   }
   const std::vector<std::string> before = DirectoryListing(".");
-  const std::u8string utf8 = path.u8string();
+  const std::uint64_t old_index = fs::is_regular_file(path) ? FileIndex(path) : 0;
+  planned_refusals = &test.refusals;
+  temporary_name.clear();
 
-  const std::string error = ReplaceFile(std::string(utf8.begin(), utf8.end()), kNew);
+  const std::string error = test.refusals.empty()
+                                ? ReplaceFile(Utf8Path(path), kNew)
+                                : ReplaceFileUsing(kCallsOrRefusals, Utf8Path(path), kNew);
 
   if (held != INVALID_HANDLE_VALUE) {
     CloseHandle(held);
@@ -110,26 +229,119 @@ TEST_P(ReplaceFileWin32Test, ReplacesWholeOrNotAtAll) {
     if (test.error != kAnyError) {
       EXPECT_EQ(error, testing::SystemMessage(test.error));
     }
-    if (fs::is_regular_file(path)) {
-      EXPECT_EQ(ReadFile(path), kOld) << "the old file is untouched";
-    }
   }
+  switch (test.saved) {
+    case Saved::kNewFile:
+      EXPECT_NE(FileIndex(path), old_index) << "a new file in the old one's place";
+      break;
+    case Saved::kInPlace:
+      EXPECT_EQ(FileIndex(path), old_index) << "the old file rewritten";
+      break;
+    case Saved::kEitherWay:
+      break;
+    case Saved::kNot:
+      if (fs::is_regular_file(path)) {
+        EXPECT_EQ(ReadFile(path), kOld) << "the old file is untouched";
+      }
+      break;
+  }
+  if (test.target == Target::kTwoLinks) {
+    EXPECT_EQ(ReadFile("other-name.cfg"), kNew) << "the other name shows the new settings too";
+  }
+
   std::vector<std::string> after_expected = before;
   if (test.target == Target::kMissing && test.error == 0) {
     after_expected.push_back("krovan3d.cfg");
   }
+  if (std::ranges::any_of(test.refusals, [](const Refusal& refusal) {
+        return refusal.before == Before::kReplacedRenamed;
+      })) {
+    after_expected.push_back(
+        Utf8Path(kWindowsOwnName));  // Windows' doing, under a name unknown to us
+  }
+  if (test.keeps_temporary) {
+    std::erase(after_expected, "krovan3d.cfg");
+    after_expected.push_back(Utf8Path(temporary_name));
+    EXPECT_EQ(ReadFile(temporary_name), kNew);
+  }
+  std::ranges::sort(after_expected);
   EXPECT_EQ(DirectoryListing("."), after_expected) << "nothing left behind";
 }
 
+constexpr Refusal kNoNewFile{Call::kGetTempFileName, ERROR_ACCESS_DENIED};
+constexpr Refusal kNoWritingTheFile{Call::kCreateTarget, ERROR_ACCESS_DENIED};
+constexpr Refusal kNoMove{Call::kMove, ERROR_ACCESS_DENIED};
+constexpr Refusal kOldFileDeleted{Call::kReplace, ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+                                  Before::kReplacedDeleted};
+
 INSTANTIATE_TEST_SUITE_P(
     Win32, ReplaceFileWin32Test,
-    ::testing::Values(Case{"NewFile", Target::kMissing, 0}, Case{"OldFile", Target::kFile, 0},
-                      Case{"HiddenFile", Target::kHiddenFile, 0},
-                      Case{"NonAsciiDirectory", Target::kInNonAsciiDirectory, 0},
-                      Case{"ReadOnlyFile", Target::kReadOnlyFile, ERROR_ACCESS_DENIED},
-                      Case{"Directory", Target::kDirectory, ERROR_ACCESS_DENIED},
-                      Case{"FileInUse", Target::kOpenWithoutSharing, kAnyError},
-                      Case{"MissingDirectory", Target::kInMissingDirectory, kAnyError}),
+    ::testing::Values(
+        // What Wine itself answers.
+        Case{"NewFile", Target::kMissing, {}, 0, Saved::kEitherWay},
+        Case{"OldFile", Target::kFile, {}, 0, Saved::kNewFile},
+        Case{"HiddenFile", Target::kHiddenFile, {}, 0, Saved::kNewFile},
+        Case{"NonAsciiDirectory", Target::kInNonAsciiDirectory, {}, 0, Saved::kNewFile},
+        Case{"TwoLinks", Target::kTwoLinks, {}, 0, Saved::kInPlace},
+        Case{"ReadOnlyFile", Target::kReadOnlyFile, {}, ERROR_ACCESS_DENIED, Saved::kNot},
+        Case{"Directory", Target::kDirectory, {}, ERROR_ACCESS_DENIED, Saved::kNot},
+        Case{"FileInUse", Target::kOpenWithoutSharing, {}, kAnyError, Saved::kNot},
+        Case{"MissingDirectory", Target::kInMissingDirectory, {}, kAnyError, Saved::kNot},
+        // What Windows answers where Wine cannot: ACLs, "Program Files", ReplaceFileW's failures.
+        Case{"FolderRefusesNewFile", Target::kFile, {kNoNewFile}, 0, Saved::kInPlace},
+        Case{"FileMayNotBeDeleted",
+             Target::kFile,
+             {{Call::kOpenToReplace, ERROR_ACCESS_DENIED}},
+             0,
+             Saved::kInPlace},
+        Case{"FolderRefusesTemporaryFile",
+             Target::kFile,
+             {{Call::kCreateTemporary, ERROR_ACCESS_DENIED}},
+             0,
+             Saved::kInPlace},
+        Case{"ReplaceRefused",
+             Target::kFile,
+             {{Call::kReplace, ERROR_ACCESS_DENIED}},
+             0,
+             Saved::kInPlace},
+        Case{"OldFileNotRemovable",
+             Target::kFile,
+             {{Call::kReplace, ERROR_UNABLE_TO_REMOVE_REPLACED}},
+             0,
+             Saved::kInPlace},
+        Case{"ReplaceBusy",
+             Target::kFile,
+             {{Call::kReplace, ERROR_SHARING_VIOLATION}},
+             ERROR_SHARING_VIOLATION,
+             Saved::kNot},
+        Case{"NewFileNotMovedOldDeleted", Target::kFile, {kOldFileDeleted}, 0, Saved::kNewFile},
+        Case{"NewFileNotMovedOldRenamed",
+             Target::kFile,
+             {{Call::kReplace, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, Before::kReplacedRenamed}},
+             0,
+             Saved::kNewFile},
+        Case{"OldDeletedNewWrittenAnew",
+             Target::kFile,
+             {kOldFileDeleted, kNoMove},
+             0,
+             Saved::kEitherWay},
+        Case{"OldDeletedNothingWorks",
+             Target::kFile,
+             {kOldFileDeleted, kNoMove, kNoWritingTheFile},
+             ERROR_ACCESS_DENIED,
+             Saved::kNot,
+             true},
+        Case{"NeitherPathAllowed",
+             Target::kFile,
+             {kNoNewFile, kNoWritingTheFile},
+             ERROR_ACCESS_DENIED,
+             Saved::kNot},
+        Case{"NoFileFolderRefuses",
+             Target::kMissing,
+             {kNoNewFile},
+             ERROR_ACCESS_DENIED,
+             Saved::kNot},
+        Case{"NoFileMoveRefused", Target::kMissing, {kNoMove}, ERROR_ACCESS_DENIED, Saved::kNot}),
     [](const auto& info) { return info.param.name; });
 
 class ReplaceFileLinkTest : public ScratchDirectoryTest {};

@@ -3,13 +3,14 @@
 # empty game folder, as its window looks once loaded. Run scripts/build-windows.sh first.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-exe=$root/build-windows/bin/config.exe
+exe=$root/build-windows-x86/bin/config.exe
 out=$root/docs/screenshot-windows.png
 
 if [[ -z ${DISPLAY:-} ]]; then
   exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" bash "$0"
 fi
-export WINEPREFIX=$root/build-windows/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=$root/build-windows-x86/wineprefix WINEARCH=win32 WINEDEBUG=-all \
+  WINEDLLOVERRIDES="mscoree,mshtml="
 game=$(mktemp -d)
 trap 'wineserver --kill 2>/dev/null || true; rm -rf "$game"' EXIT
 wineboot >/dev/null 2>&1

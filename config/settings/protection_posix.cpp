@@ -1,0 +1,77 @@
+#include "config/settings/protection_posix.h"
+
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace krovan {
+namespace {
+
+constexpr char kAclAttribute[] = "system.posix_acl_access";
+constexpr mode_t kModeBits = 07777;
+
+// Reads the ACL attribute with `get`, which is getxattr for a path or fgetxattr for an open
+// file; none when there is none or it cannot be read.
+template <typename Get>
+std::optional<std::string> ReadAcl(Get get) {
+  const ssize_t size = get(nullptr, 0);
+  if (size < 0) {
+    return std::nullopt;
+  }
+  std::string value(static_cast<std::size_t>(size), '\0');
+  const ssize_t got = get(value.data(), value.size());
+  if (got < 0) {
+    return std::nullopt;
+  }
+  value.resize(static_cast<std::size_t>(got));
+  return value;
+}
+
+std::optional<std::string> AclOf(int fd) {
+  return ReadAcl(
+      [fd](void* value, std::size_t size) { return fgetxattr(fd, kAclAttribute, value, size); });
+}
+
+// A new file may have inherited an ACL from its directory's default ACL: it is removed where
+// the old file had none.
+void SetAcl(int fd, const std::optional<std::string>& acl) {
+  if (acl) {
+    fsetxattr(fd, kAclAttribute, acl->data(), acl->size(), 0);
+  } else {
+    fremovexattr(fd, kAclAttribute);
+  }
+}
+
+}  // namespace
+
+Protection ProtectionOf(const std::string& path, const struct stat& status) {
+  return {.user = status.st_uid,
+          .group = status.st_gid,
+          .mode = status.st_mode & kModeBits,
+          .acl = ReadAcl([&path](void* value, std::size_t size) {
+            return getxattr(path.c_str(), kAclAttribute, value, size);
+          })};
+}
+
+bool GiveProtection(int fd, const Protection& wanted) {
+  // The user and group together, else the group alone. A change of owner clears the setuid and
+  // setgid bits, and the mode updates the ACL's owner, mask and other entries, so the order is
+  // owner, ACL, mode. Every step may fail; the comparison afterwards tells.
+  if (fchown(fd, wanted.user, wanted.group) != 0) {
+    fchown(fd, static_cast<uid_t>(-1), wanted.group);
+  }
+  SetAcl(fd, wanted.acl);
+  fchmod(fd, wanted.mode);
+  struct stat status {};
+  if (fstat(fd, &status) != 0) {
+    return false;
+  }
+  const Protection given{.user = status.st_uid,
+                         .group = status.st_gid,
+                         .mode = status.st_mode & kModeBits,
+                         .acl = AclOf(fd)};
+  return given == wanted;
+}
+
+}  // namespace krovan

@@ -1,0 +1,258 @@
+// Saves by an ordinary user in a game installed for several users: folders and files prepared
+// by root with their owners, the save made by a child process that has dropped to the player's
+// user and groups. Needs root to prepare them; skipped otherwise.
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <vector>
+
+#include "config/settings/game_settings.h"
+#include "config/settings/replace_file.h"
+#include "tests/scratch_directory.h"
+
+namespace krovan {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uid_t kRoot = 0;
+constexpr uid_t kPlayer = 65534;
+constexpr gid_t kPlayerGroup = 65534;
+constexpr gid_t kGames = 60;
+
+struct Protection {
+  mode_t mode;
+  uid_t user;
+  gid_t group;
+
+  bool operator==(const Protection&) const = default;
+  friend std::ostream& operator<<(std::ostream& out, const Protection& p) {
+    return out << std::oct << p.mode << std::dec << " " << p.user << ":" << p.group;
+  }
+};
+
+// The raw form of the access ACL "user::rw-, user:60:rw-, group::r--, mask::rw-, other::r--".
+std::string GamesUserAcl() {
+  constexpr std::array<std::array<std::uint32_t, 2>, 5> kEntries = {{{0x0001 | 6 << 16, ~0U},
+                                                                     {0x0002 | 6 << 16, 60},
+                                                                     {0x0004 | 4 << 16, ~0U},
+                                                                     {0x0010 | 6 << 16, ~0U},
+                                                                     {0x0020 | 4 << 16, ~0U}}};
+  std::string acl(4, '\0');
+  acl[0] = 2;  // the format's version, little-endian like the entries' fields
+  for (const auto& entry : kEntries) {
+    for (std::uint32_t field : entry) {
+      for (int byte = 0; byte < 4; ++byte) {
+        acl += static_cast<char>(field >> (8 * byte) & 0xff);
+      }
+    }
+  }
+  return acl;
+}
+
+std::optional<std::string> AclOf(const fs::path& path) {
+  std::array<char, 256> value{};
+  const ssize_t size =
+      getxattr(path.c_str(), "system.posix_acl_access", value.data(), value.size());
+  return size < 0 ? std::nullopt : std::optional<std::string>(std::string(value.data(), size));
+}
+
+struct SaveCase {
+  std::string name;
+  Protection folder;
+  std::optional<Protection> file{};                   // none: no krovan3d.cfg yet
+  std::optional<std::vector<gid_t>> player_groups{};  // none: saved by root
+  std::string error{};
+  Protection after{};        // the file's, after a successful save
+  bool in_place = false;     // rewritten in place (same inode) rather than replaced
+  bool second_link = false;  // the file also has the name other.cfg
+  bool acl = false;          // the file has GamesUserAcl(), which must stay
+
+  friend void PrintTo(const SaveCase& save, std::ostream* out) { *out << save.name; }
+};
+
+const std::vector<SaveCase> kSaveCases = {
+    {.name = "OwnFileInRootsFolder",
+     .folder = {0755, kRoot, kRoot},
+     .file = Protection{0644, kPlayer, kPlayerGroup},
+     .player_groups = std::vector<gid_t>{},
+     .after = {0644, kPlayer, kPlayerGroup},
+     .in_place = true},
+    {.name = "GroupFileInRootsFolder",
+     .folder = {0755, kRoot, kRoot},
+     .file = Protection{0664, kRoot, kGames},
+     .player_groups = std::vector<gid_t>{kGames},
+     .after = {0664, kRoot, kGames},
+     .in_place = true},
+    {.name = "GroupFileInSharedSetgidFolder",
+     .folder = {02775, kRoot, kGames},
+     .file = Protection{0664, kRoot, kGames},
+     .player_groups = std::vector<gid_t>{kGames},
+     .after = {0664, kRoot, kGames},
+     .in_place = true},
+    {.name = "OwnFileOfAGroupNotThePlayers",
+     .folder = {0755, kPlayer, kPlayerGroup},
+     .file = Protection{0664, kPlayer, kGames},
+     .player_groups = std::vector<gid_t>{},
+     .after = {0664, kPlayer, kGames},
+     .in_place = true},
+    {.name = "OwnFileInOwnFolder",
+     .folder = {0755, kPlayer, kPlayerGroup},
+     .file = Protection{0640, kPlayer, kPlayerGroup},
+     .player_groups = std::vector<gid_t>{},
+     .after = {0640, kPlayer, kPlayerGroup}},
+    {.name = "OwnFileWithAclInOwnFolder",
+     .folder = {0755, kPlayer, kPlayerGroup},
+     .file = Protection{0664, kPlayer, kPlayerGroup},
+     .player_groups = std::vector<gid_t>{},
+     .after = {0664, kPlayer, kPlayerGroup},
+     .acl = true},
+    {.name = "OwnFileWithTwoLinks",
+     .folder = {0755, kPlayer, kPlayerGroup},
+     .file = Protection{0644, kPlayer, kPlayerGroup},
+     .player_groups = std::vector<gid_t>{},
+     .after = {0644, kPlayer, kPlayerGroup},
+     .in_place = true,
+     .second_link = true},
+    {.name = "RootsFile",
+     .folder = {0755, kRoot, kRoot},
+     .file = Protection{0644, kRoot, kRoot},
+     .player_groups = std::vector<gid_t>{kGames},
+     .error = "Permission denied"},
+    {.name = "NoFileInRootsFolder",
+     .folder = {0755, kRoot, kRoot},
+     .player_groups = std::vector<gid_t>{kGames},
+     .error = "Permission denied"},
+    {.name = "RootKeepsAnotherUsersFileAndAcl",
+     .folder = {0755, kRoot, kRoot},
+     .file = Protection{0664, kPlayer, kGames},
+     .after = {0664, kPlayer, kGames},
+     .acl = true},
+    {.name = "RootWithTwoLinks",
+     .folder = {0755, kRoot, kRoot},
+     .file = Protection{0644, kRoot, kRoot},
+     .after = {0644, kRoot, kRoot},
+     .in_place = true,
+     .second_link = true},
+};
+
+Protection ProtectionOf(const fs::path& path, ino_t* inode = nullptr) {
+  struct stat status {};
+  EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
+  if (inode != nullptr) {
+    *inode = status.st_ino;
+  }
+  return {status.st_mode & 07777, status.st_uid, status.st_gid};
+}
+
+void Give(const fs::path& path, const Protection& protection) {
+  ASSERT_EQ(chown(path.c_str(), protection.user, protection.group), 0);
+  ASSERT_EQ(chmod(path.c_str(), protection.mode), 0);
+}
+
+// Saves "new" over krovan3d.cfg in `folder` as `groups` of the player would, or as root;
+// returns what ReplaceFile returned.
+std::string SaveAs(const std::optional<std::vector<gid_t>>& groups, const fs::path& folder) {
+  std::array<int, 2> pipe_ends{};
+  EXPECT_EQ(pipe(pipe_ends.data()), 0);
+  const pid_t child = fork();
+  if (child == 0) {
+    close(pipe_ends[0]);
+    const bool dropped = !groups || (setgroups(groups->size(), groups->data()) == 0 &&
+                                     setresgid(kPlayerGroup, kPlayerGroup, kPlayerGroup) == 0 &&
+                                     setresuid(kPlayer, kPlayer, kPlayer) == 0);
+    const std::string error = !dropped                     ? "could not become the player"
+                              : chdir(folder.c_str()) != 0 ? "could not enter the folder"
+                                                           : ReplaceFile(kSettingsFileName, "new");
+    const ssize_t written = write(pipe_ends[1], error.data(), error.size());
+    _exit(written == static_cast<ssize_t>(error.size()) ? 0 : 1);
+  }
+  close(pipe_ends[1]);
+  std::string error;
+  std::array<char, 256> buffer{};
+  for (ssize_t got; (got = read(pipe_ends[0], buffer.data(), buffer.size())) > 0;) {
+    error.append(buffer.data(), got);
+  }
+  close(pipe_ends[0]);
+  int status = 0;
+  EXPECT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  return error;
+}
+
+std::set<std::string> NamesIn(const fs::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+class SharedInstall : public ::testing::TestWithParam<SaveCase> {
+ protected:
+  void SetUp() override {
+    if (geteuid() != 0) {
+      GTEST_SKIP() << "only root can prepare files of other users";
+    }
+  }
+  ScratchDirectory scratch_;
+};
+
+TEST_P(SharedInstall, SavesWhatThePlayerMayAndKeepsTheFilesProtection) {
+  const SaveCase& save = GetParam();
+  // The player must be able to reach the game folder, whatever the umask.
+  fs::permissions(scratch_.path(), fs::perms(0755));
+  const fs::path folder = scratch_.path() / "game";
+  const fs::path file = folder / kSettingsFileName;
+  fs::create_directory(folder);
+  Give(folder, save.folder);
+  std::set<std::string> names;
+  ino_t inode_before = 0;
+  if (save.file) {
+    WriteFile(file, "old");
+    Give(file, *save.file);
+    if (save.acl) {
+      const std::string acl = GamesUserAcl();
+      ASSERT_EQ(setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
+    }
+    if (save.second_link) {
+      fs::create_hard_link(file, folder / "other.cfg");
+    }
+    ProtectionOf(file, &inode_before);
+    names = NamesIn(folder);
+  }
+
+  EXPECT_EQ(SaveAs(save.player_groups, folder), save.error);
+
+  if (!save.error.empty()) {
+    EXPECT_EQ(NamesIn(folder), names) << "files left behind";
+    if (save.file) {
+      EXPECT_EQ(ReadFile(file), "old");
+      EXPECT_EQ(ProtectionOf(file), *save.file);
+    }
+    return;
+  }
+  ino_t inode_after = 0;
+  EXPECT_EQ(ProtectionOf(file, &inode_after), save.after);
+  EXPECT_EQ(ReadFile(file), "new");
+  EXPECT_EQ(inode_after == inode_before, save.in_place);
+  EXPECT_EQ(NamesIn(folder), names) << "files left behind";
+  EXPECT_EQ(AclOf(file), save.acl ? std::optional(GamesUserAcl()) : std::nullopt);
+  if (save.second_link) {
+    EXPECT_EQ(ReadFile(folder / "other.cfg"), "new");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SharedInstall, ::testing::ValuesIn(kSaveCases),
+                         [](const auto& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace krovan
