@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that the given purposes need (default: run):
 #   run      build and start the dialog
-#   test     the Linux tests: GoogleTest, sanitizers and fuzzing, the window under X, the package
+#   test     the Linux tests: GoogleTest, sanitizers and fuzzing, the window under X and Wayland,
+#            the package
 #   windows  cross-build the Windows program and run its tests under 32-bit Wine (i386)
 #   bench    the start-up benchmark under a private X server
 #   package  build the Debian package
@@ -19,6 +20,8 @@ test=(
   googletest libgtest-dev clang libclang-rt-dev
   # the window end to end, and screenshots, under a real X server
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
+  # the window end to end on a headless Wayland compositor, and its screenshots
+  sway wtype grim qt6-wayland
   # the accessibility test: the AT-SPI stack, a session bus, and pyatspi for the system python3
   at-spi2-core dbus-x11 python3-pyatspi
   # the package's smoke test and lintian; the release files built twice and compared

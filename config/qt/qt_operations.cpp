@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -50,6 +51,7 @@ void QtWindow::ShowMessage(std::string_view text, std::string_view title, Messag
   QMessageBox box(kMessageIcons.at(Index(icon)), Text(title), Text(text), QMessageBox::Ok, this);
   // The system's error text is shown as it is, never read as markup.
   box.setTextFormat(Qt::PlainText);
+  const QScopedValueRollback showing(showing_message_, true);
   box.exec();
 }
 

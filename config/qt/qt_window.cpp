@@ -1,6 +1,7 @@
 #include "config/qt/qt_window.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QIcon>
@@ -174,6 +175,17 @@ void QtWindow::SetUpKeyboard() {
   // The window opens with the focus on the first control of the tab order, which is never
   // locked; left to Qt it would go to a key list that the load sequence then locks.
   focus_order.front().second->setFocus(Qt::OtherFocusReason);
+}
+
+void QtWindow::closeEvent(QCloseEvent* event) {
+  // No user action is handled while a message box is up. X11 and Windows hold back the window
+  // manager's close themselves; Qt's Wayland plug-in delivers the compositor's close anyway,
+  // and the program would end in the middle of a routine.
+  if (showing_message_) {
+    event->ignore();
+    return;
+  }
+  QWidget::closeEvent(event);
 }
 
 void QtWindow::RunRoutine(form::Routine routine) {

@@ -8,6 +8,7 @@
 #include "config/toolkit.h"
 
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -19,8 +20,9 @@ namespace krovan {
 
 // The settings window frmMain on Qt Widgets: the 43 controls at their places, scaled by one
 // common factor, created in the design-time state. Its controls' changes run the routines of
-// the connected FormEvents; closing it by the window manager runs none. qt_window.cpp creates
-// and wires the controls, qt_placement.cpp places them, qt_operations.cpp holds the operations.
+// the connected FormEvents; closing it by the window manager runs none, and is refused while a
+// message box is shown. qt_window.cpp creates and wires the controls, qt_placement.cpp places
+// them, qt_operations.cpp holds the operations.
 class QtWindow final : public QWidget, public ToolkitOperations {
  public:
   QtWindow();
@@ -48,6 +50,9 @@ class QtWindow final : public QWidget, public ToolkitOperations {
 
   FileRemoval RemoveFile(const std::string& path) override;
 
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
  private:
   void CreateControls();
   void SetInitialState();
@@ -69,6 +74,7 @@ class QtWindow final : public QWidget, public ToolkitOperations {
   std::array<QPushButton*, form::kButtonCount> buttons_{};
   std::array<QComboBox*, form::kDropDownListCount> lists_{};
   QSlider* slider_ = nullptr;
+  bool showing_message_ = false;
 };
 
 }  // namespace krovan

@@ -1,99 +1,284 @@
 #!/usr/bin/env bash
-# Runs the built program as a user does, on a private X server: in a game folder holding a
-# krovan3d.cfg, Alt+K (OK) then Enter on the message box must rewrite the file and end the
-# program; Alt+L (Cancel) then Enter must end it and leave the file alone; Alt+R (Reset High
-# Scores) deletes data/highscore.dat beside the program or else in the game folder, and leaves
-# the window open. Real key events, no window manager. Exits 77 (skipped) when Xvfb or xdotool
-# is missing.
+# Runs the built program as a user does, on a private display and with real key events: each
+# case below prepares a folder, starts the program in it, types into its windows and checks what
+# the program left behind.
+#
+#   end_to_end_test.sh [--display=x11|wayland] [--as=player] [--x11-close=TOOL] PROGRAM
+#
+# --display    x11 (the default): Xvfb and xdotool, see end_to_end_x11.sh; wayland: a headless
+#              sway and wtype, see end_to_end_wayland.sh. The same cases run on both.
+# --as=player  starts the program as the unprivileged user nobody (uid and gid 65534, no other
+#              groups) through setpriv, with a home and an XDG_RUNTIME_DIR of its own. Only root
+#              can switch users; any other user runs the cases as itself, already unprivileged.
+#              Without the option the program runs as the user running the script.
+# --x11-close  the tool that sends a window its close box's request on X11 (x11_close_request).
+#
+# Exits 77 (skipped) when a tool the display needs is missing.
 set -euo pipefail
-program=$(realpath "$1")
 readonly kTimeout=10
+readonly kDialog='Krovan 3D Configuration Utility 1.0'
+# How setpriv makes each unprivileged user the cases can name.
+declare -A kUsers=([player]='--reuid=65534 --regid=65534 --clear-groups')
+readonly kPlayerOwner=65534:65534
 
-for tool in Xvfb xdotool; do
-  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+display=x11
+run_as=self
+x11_close=
+while [[ $# -gt 1 ]]; do
+  case $1 in
+    --display=*) display=${1#*=} ;;
+    --as=*) run_as=${1#*=} ;;
+    --x11-close=*) x11_close=${1#*=} ;;
+    *) break ;;
+  esac
+  shift
 done
-
-work=$(mktemp -d)
-xvfb_pid=
-app_pid=
-cleanup() {
-  [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null
-  [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$work"
+[[ $# -eq 1 && $display =~ ^(x11|wayland)$ && $run_as =~ ^(self|player)$ ]] || {
+  sed -n '6,14s/^# \?//p' "$0" >&2
+  exit 2
 }
-trap cleanup EXIT
+program=$(realpath "$1")
 
 fail() {
-  echo "FAILED: $*" >&2
+  echo "FAILED${current_case:+ ($current_case)}: $*" >&2
   exit 1
 }
 
-# shellcheck source=tests/private_display.sh
-source "$(dirname "$0")/../private_display.sh"
-start_private_display "$work"
-
-# Waits for a mapped top-level window whose title is exactly $1, gives it the keyboard focus
-# and types the keys that follow.
-type_into() {
-  local title=$1 window
-  shift
-  window=$(timeout "$kTimeout" xdotool search --sync --onlyvisible --name "^${title}\$" | head -n1) ||
-    fail "no window titled '$title'"
-  xdotool windowfocus --sync "$window"
-  xdotool key "$@"
+skip() {
+  echo "skipped: $*"
+  exit 77
 }
 
-# Starts the program in folder $1 and, for each key that follows, types it into the dialog and
-# Enter into the message box; checks that the program then ends by itself, successfully.
-run_and_answer() {
-  local folder=$1 accelerator status=0
-  shift
-  (cd "$folder" && exec "$program") &
+# shellcheck source=tests/qt/end_to_end_x11.sh
+source "$(dirname "$0")/end_to_end_${display}.sh"
+for tool in "${display_tools[@]}"; do
+  command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+
+work=$(mktemp -d)
+chmod 755 "$work"
+runtime_dir=$work/run
+mkdir -m 700 "$runtime_dir" "$work/home"
+[[ $(id -u) -eq 0 ]] && chown "$kPlayerOwner" "$runtime_dir" "$work/home"
+
+# Sets the array named $1 to the command prefix that runs a command as user $2 (self: as it is),
+# with the player's own home and runtime folder.
+user_prefix() {
+  local -n prefix=$1
+  prefix=()
+  [[ $2 != self && $(id -u) -eq 0 ]] || return 0
+  read -ra prefix <<<"${kUsers[$2]}"
+  prefix=(setpriv "${prefix[@]}" env HOME="$work/home" XDG_RUNTIME_DIR="$runtime_dir")
+}
+user_prefix as_player player
+# Who owns the files the cases prepare: the user the cases run as.
+owner=
+[[ $run_as == player && $(id -u) -eq 0 ]] && owner=$kPlayerOwner
+
+xvfb_pid=
+compositor_pid=
+keyboard_pid=
+app_pid=
+# Runs on every exit, also from a failed step: no command here may stop it half-way.
+cleanup() {
+  stop_process "$app_pid"
+  stop_display
+  wait 2>/dev/null || true
+  rm -rf "$work"
+}
+stop_process() {
+  [[ -z $1 ]] || kill "$1" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+# The program, and the leak suppressions of a sanitizer build, where every user can read them:
+# a build folder (under /root, say) may be closed to the player.
+install -m 755 "$program" "$work/config"
+if [[ ${LSAN_OPTIONS:-} =~ suppressions=([^:]*) ]]; then
+  install -m 644 "${BASH_REMATCH[1]}" "$work/lsan_suppressions.txt"
+  export LSAN_OPTIONS=${LSAN_OPTIONS/"${BASH_REMATCH[1]}"/$work/lsan_suppressions.txt}
+fi
+user_prefix as_run_user "$run_as"
+"${as_run_user[@]}" test -x "$work/config" ||
+  fail "$run_as cannot run $work/config: give TMPDIR a folder that every user can enter"
+
+start_display
+
+# The steps a case is made of. Windows are named by their exact title: `dialog` for the
+# settings window, a message box by its own (Notice, Error), so a step on a box also checks
+# which box came up. Its text cannot be read through either display; the accessibility test
+# reads it through AT-SPI.
+
+# Writes the printf format $2 into the file $1 (its folders made as needed), all the case's
+# folder owned by the user the cases run as. Change owners and modes after it.
+put() {
+  mkdir -p "$(dirname "$1")"
+  # shellcheck disable=SC2059
+  printf "$2" >"$1"
+  [[ -z $owner ]] || chown -R "$owner" "$case_dir"
+}
+
+# Starts the program from $bin in the game folder, as user $1: self or a name in kUsers (by
+# default the user of --as).
+start_program() {
+  local as
+  user_prefix as "${1:-$run_as}"
+  (cd "$game" && exec "${as[@]}" "${program_environment[@]}" "$bin/config") &
   app_pid=$!
-  for accelerator; do
-    type_into 'Krovan 3D Configuration Utility 1\.0' "$accelerator"
-    type_into 'Notice' Return
-  done
+}
+
+title_pattern() {
+  local title=$1
+  [[ $title == dialog ]] && title=$kDialog
+  echo "^${title//./\\.}\$"
+}
+
+# What the program shows, for a failure's message.
+shown() {
+  kill -0 "$app_pid" 2>/dev/null || { echo "the program has ended"; return; }
+  echo "shown: $(shown_titles | paste -sd '|')"
+}
+
+# Gives the window titled $1 the keyboard focus and types the keys that follow (xdotool's names).
+press() {
+  local title=$1
+  shift
+  focus_window "$(title_pattern "$title")" || fail "no window titled '$title'; $(shown)"
+  type_keys "$@" || fail "could not type $* into '$title'"
+}
+
+# Waits for a window titled $1: that the message box of that title came up, say.
+expect_window() {
+  focus_window "$(title_pattern "$1")" || fail "no window titled '$1'; $(shown)"
+}
+
+# Asks the window titled $1 to close, as its close box or the desktop's close shortcut does.
+close_window() {
+  request_close "$(title_pattern "$1")" || fail "no window titled '$1' to close; $(shown)"
+}
+
+# The program ends by itself, successfully.
+expect_exit() {
+  local status=0
   for _ in $(seq $((kTimeout * 10))); do
     kill -0 "$app_pid" 2>/dev/null || break
     sleep 0.1
   done
-  kill -0 "$app_pid" 2>/dev/null && fail "the program is still running after $accelerator"
+  kill -0 "$app_pid" 2>/dev/null && fail "the program is still running"
   wait "$app_pid" || status=$?
   app_pid=
-  [[ $status -eq 0 ]] || fail "the program exited with status $status after $accelerator"
+  [[ $status -eq 0 ]] || fail "the program exited with status $status"
+}
+
+# The folder $1 holds exactly the names that follow.
+expect_names() {
+  local folder=$1
+  shift
+  [[ $(ls -A "$folder") == "$(printf '%s\n' "$@" | sort)" ]] ||
+    fail "$folder holds: $(ls -A "$folder" | paste -sd ' ')"
+}
+
+expect_bytes() {
+  # shellcheck disable=SC2059
+  printf "$2" | cmp -s - "$1" || fail "$1 holds other bytes than expected"
 }
 
 # LF line ends and a width of 0: what OK writes differs from what was read.
 stored='0\n0\n24\n2\n1\n0\n1\n1\n1\n40\n3\n200\n205\n208\n203\n157\n17\n32\n31\n30\n29\n'
 saved='1024\r\n768\r\n24\r\n2\r\n1\r\n0\r\n1\r\n1\r\n1\r\n40\r\n3\r\n200\r\n205\r\n208\r\n203\r\n157\r\n17\r\n32\r\n31\r\n30\r\n29\r\n'
 
-mkdir "$work/ok" "$work/cancel"
-printf "$stored" >"$work/ok/krovan3d.cfg"
-printf "$stored" >"$work/cancel/krovan3d.cfg"
-printf "$saved" >"$work/expected"
+# The cases. Each runs in a folder of its own: $game, the game folder the program starts in,
+# and $bin, the folder that holds the program (Reset High Scores looks in $bin/data first), both
+# empty and owned by the user the cases run as.
+cases=(ok_saves cancel_keeps reset_in_game_folder reset_beside_program close_while_box_is_up
+  close_without_box)
 
-run_and_answer "$work/ok" alt+k
-cmp "$work/ok/krovan3d.cfg" "$work/expected" || fail "OK wrote other bytes than expected"
+case_ok_saves() {
+  put "$game/krovan3d.cfg" "$stored"
+  start_program
+  press dialog alt+k
+  press Notice Return
+  expect_exit
+  expect_bytes "$game/krovan3d.cfg" "$saved"
+  expect_names "$game" krovan3d.cfg
+}
 
-run_and_answer "$work/cancel" alt+l
-printf "$stored" | cmp "$work/cancel/krovan3d.cfg" - || fail "Cancel changed krovan3d.cfg"
-[[ $(ls "$work/cancel") == krovan3d.cfg ]] || fail "Cancel left files behind: $(ls "$work/cancel")"
+case_cancel_keeps() {
+  put "$game/krovan3d.cfg" "$stored"
+  start_program
+  press dialog alt+l
+  press Notice Return
+  expect_exit
+  expect_bytes "$game/krovan3d.cfg" "$stored"
+  expect_names "$game" krovan3d.cfg
+}
 
-# A copy of the program in a folder of its own, away from the game folder.
-mkdir -p "$work/bin" "$work/game/data"
-cp "$program" "$work/bin/config"
-program=$work/bin/config
-echo scores >"$work/game/data/highscore.dat"
-run_and_answer "$work/game" alt+r alt+l
-[[ ! -e $work/game/data/highscore.dat ]] || fail "Reset kept the game folder's high scores"
+# With no high scores beside the program, Reset deletes those of the game folder; the window
+# stays open.
+case_reset_in_game_folder() {
+  put "$game/data/highscore.dat" 'scores\n'
+  start_program
+  press dialog alt+r
+  press Notice Return
+  press dialog alt+l
+  press Notice Return
+  expect_exit
+  expect_names "$game/data"
+}
 
-mkdir "$work/bin/data"
-echo scores >"$work/bin/data/highscore.dat"
-echo scores >"$work/game/data/highscore.dat"
-run_and_answer "$work/game" alt+r alt+l
-[[ ! -e $work/bin/data/highscore.dat ]] || fail "Reset kept the program folder's high scores"
-[[ -e $work/game/data/highscore.dat ]] || fail "Reset deleted both high-score files"
+case_reset_beside_program() {
+  put "$bin/data/highscore.dat" 'scores\n'
+  put "$game/data/highscore.dat" 'scores\n'
+  start_program
+  press dialog alt+r
+  press Notice Return
+  press dialog alt+l
+  press Notice Return
+  expect_exit
+  expect_names "$bin/data"
+  expect_names "$game/data" highscore.dat
+}
 
-echo "passed"
+# A close request while a box is up is refused: the window takes the next keys once the box is
+# dismissed, and Cancel's routine still ends the program after its box. The box must be up
+# before the request: Qt's Wayland plug-in handles a close as soon as it reads it, ahead of keys
+# read with it.
+case_close_while_box_is_up() {
+  put "$game/krovan3d.cfg" "$stored"
+  put "$game/data/highscore.dat" 'scores\n'
+  start_program
+  press dialog alt+r
+  expect_window Notice
+  close_window dialog
+  press Notice Return
+  press dialog alt+l
+  expect_window Notice
+  close_window dialog
+  press Notice Return
+  expect_exit
+  expect_bytes "$game/krovan3d.cfg" "$stored"
+  expect_names "$game" data krovan3d.cfg
+  expect_names "$game/data"
+}
+
+case_close_without_box() {
+  put "$game/krovan3d.cfg" "$stored"
+  start_program
+  close_window dialog
+  expect_exit
+  expect_bytes "$game/krovan3d.cfg" "$stored"
+  expect_names "$game" krovan3d.cfg
+}
+
+for current_case in "${cases[@]}"; do
+  case_dir=$work/cases/$current_case
+  game=$case_dir/game
+  bin=$case_dir/bin
+  mkdir -p "$game" "$bin"
+  ln "$work/config" "$bin/config"
+  [[ -z $owner ]] || chown -R "$owner" "$case_dir"
+  "case_$current_case"
+  echo "ok: $current_case"
+done
+current_case=
+echo "passed ($display, as $run_as)"
