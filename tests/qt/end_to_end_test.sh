@@ -10,7 +10,9 @@
 # --as=player  starts the program as the unprivileged user nobody (uid and gid 65534, no other
 #              groups) through setpriv, with a home and an XDG_RUNTIME_DIR of its own. Only root
 #              can switch users; any other user runs the cases as itself, already unprivileged.
-#              Without the option the program runs as the user running the script.
+#              Without the option the program runs as the user running the script. Run by
+#              root, the option adds the cases of a game that root installed for several
+#              players (files and folders of root's and of the group games).
 # --x11-close  the tool that sends a window its close box's request on X11 (x11_close_request).
 #
 # Exits 77 (skipped) when a tool the display needs is missing.
@@ -18,7 +20,8 @@ set -euo pipefail
 readonly kTimeout=10
 readonly kDialog='Krovan 3D Configuration Utility 1.0'
 # How setpriv makes each unprivileged user the cases can name.
-declare -A kUsers=([player]='--reuid=65534 --regid=65534 --clear-groups')
+declare -A kUsers=([player]='--reuid=65534 --regid=65534 --clear-groups'
+  [games-player]='--reuid=65534 --regid=65534 --groups=60')
 readonly kPlayerOwner=65534:65534
 
 display=x11
@@ -34,7 +37,7 @@ while [[ $# -gt 1 ]]; do
   shift
 done
 [[ $# -eq 1 && $display =~ ^(x11|wayland)$ && $run_as =~ ^(self|player)$ ]] || {
-  sed -n '6,14s/^# \?//p' "$0" >&2
+  sed -n '6,16s/^# \?//p' "$0" >&2
   exit 2
 }
 program=$(realpath "$1")
@@ -183,6 +186,11 @@ expect_bytes() {
   printf "$2" | cmp -s - "$1" || fail "$1 holds other bytes than expected"
 }
 
+# The file $1 has the owner, group and mode $2, as "uid:gid octal-mode".
+expect_protection() {
+  [[ $(stat -c '%u:%g %a' "$1") == "$2" ]] || fail "$1 is $(stat -c '%u:%g %a' "$1"), not $2"
+}
+
 # LF line ends and a width of 0: what OK writes differs from what was read.
 stored='0\n0\n24\n2\n1\n0\n1\n1\n1\n40\n3\n200\n205\n208\n203\n157\n17\n32\n31\n30\n29\n'
 saved='1024\r\n768\r\n24\r\n2\r\n1\r\n0\r\n1\r\n1\r\n1\r\n40\r\n3\r\n200\r\n205\r\n208\r\n203\r\n157\r\n17\r\n32\r\n31\r\n30\r\n29\r\n'
@@ -267,6 +275,95 @@ case_close_without_box() {
   close_window dialog
   expect_exit
   expect_bytes "$game/krovan3d.cfg" "$stored"
+  expect_names "$game" krovan3d.cfg
+}
+
+# A game installed by root for several players: the game folder is root's, and the player may
+# write krovan3d.cfg, through its owner or through the group games (60). Root prepares these,
+# so they run only when root runs the cases as the player.
+shared_install_cases=(own_file_in_roots_folder group_file_in_roots_folder
+  group_file_in_shared_setgid_folder roots_file_is_refused data_folder_refuses_reset
+  file_with_two_links)
+if [[ $run_as == player && $(id -u) -eq 0 ]]; then
+  cases+=("${shared_install_cases[@]}")
+else
+  echo "skipped: ${shared_install_cases[*]} (they need root to run the program as a player)"
+fi
+
+# Saves as user $1 (a name in kUsers) and checks the saved bytes and that nothing is left beside
+# the file.
+save_as() {
+  start_program "$1"
+  press dialog alt+k
+  press Notice Return
+  expect_exit
+  expect_bytes "$game/krovan3d.cfg" "$saved"
+  expect_names "$game" krovan3d.cfg
+}
+
+case_own_file_in_roots_folder() {
+  put "$game/krovan3d.cfg" "$stored"
+  chown 0:0 "$game"
+  chmod 644 "$game/krovan3d.cfg"
+  save_as player
+  expect_protection "$game/krovan3d.cfg" "$kPlayerOwner 644"
+}
+
+case_group_file_in_roots_folder() {
+  put "$game/krovan3d.cfg" "$stored"
+  chown 0:0 "$game"
+  chown 0:60 "$game/krovan3d.cfg"
+  chmod 664 "$game/krovan3d.cfg"
+  save_as games-player
+  expect_protection "$game/krovan3d.cfg" "0:60 664"
+}
+
+case_group_file_in_shared_setgid_folder() {
+  put "$game/krovan3d.cfg" "$stored"
+  chown 0:60 "$game" "$game/krovan3d.cfg"
+  chmod 2775 "$game"
+  chmod 664 "$game/krovan3d.cfg"
+  save_as games-player
+  expect_protection "$game/krovan3d.cfg" "0:60 664"
+}
+
+case_roots_file_is_refused() {
+  put "$game/krovan3d.cfg" "$stored"
+  chown 0:0 "$game" "$game/krovan3d.cfg"
+  chmod 644 "$game/krovan3d.cfg"
+  start_program games-player
+  press dialog alt+k
+  press Error Return
+  expect_exit
+  expect_bytes "$game/krovan3d.cfg" "$stored"
+  expect_protection "$game/krovan3d.cfg" "0:0 644"
+  expect_names "$game" krovan3d.cfg
+}
+
+# The system's reason comes in an Error box; the window stays open and the scores stay.
+case_data_folder_refuses_reset() {
+  put "$game/data/highscore.dat" 'scores
+'
+  chown 0:0 "$game/data"
+  start_program player
+  press dialog alt+r
+  press Error Return
+  press dialog alt+l
+  press Notice Return
+  expect_exit
+  expect_names "$game/data" highscore.dat
+}
+
+# Both names of the file show the new settings, in a folder where a new file could be made.
+case_file_with_two_links() {
+  put "$game/krovan3d.cfg" "$stored"
+  ln "$game/krovan3d.cfg" "$case_dir/other.cfg"
+  start_program player
+  press dialog alt+k
+  press Notice Return
+  expect_exit
+  expect_bytes "$game/krovan3d.cfg" "$saved"
+  expect_bytes "$case_dir/other.cfg" "$saved"
   expect_names "$game" krovan3d.cfg
 }
 
