@@ -221,16 +221,22 @@ case_cancel_keeps() {
   expect_names "$game" krovan3d.cfg
 }
 
+# Presses Reset High Scores and dismisses its box, titled $1; the window stays open, and Cancel
+# then ends the program.
+reset_then_cancel() {
+  press dialog alt+r
+  press "$1" Return
+  press dialog alt+l
+  press Notice Return
+  expect_exit
+}
+
 # With no high scores beside the program, Reset deletes those of the game folder; the window
 # stays open.
 case_reset_in_game_folder() {
   put "$game/data/highscore.dat" 'scores\n'
   start_program
-  press dialog alt+r
-  press Notice Return
-  press dialog alt+l
-  press Notice Return
-  expect_exit
+  reset_then_cancel Notice
   expect_names "$game/data"
 }
 
@@ -238,11 +244,7 @@ case_reset_beside_program() {
   put "$bin/data/highscore.dat" 'scores\n'
   put "$game/data/highscore.dat" 'scores\n'
   start_program
-  press dialog alt+r
-  press Notice Return
-  press dialog alt+l
-  press Notice Return
-  expect_exit
+  reset_then_cancel Notice
   expect_names "$bin/data"
   expect_names "$game/data" highscore.dat
 }
@@ -346,11 +348,7 @@ case_data_folder_refuses_reset() {
 '
   chown 0:0 "$game/data"
   start_program player
-  press dialog alt+r
-  press Error Return
-  press dialog alt+l
-  press Notice Return
-  expect_exit
+  reset_then_cancel Error
   expect_names "$game/data" highscore.dat
 }
 
