@@ -289,7 +289,7 @@ shared_install_cases=(own_file_in_roots_folder group_file_in_roots_folder
 if [[ $run_as == player && $(id -u) -eq 0 ]]; then
   cases+=("${shared_install_cases[@]}")
 else
-  echo "skipped: ${shared_install_cases[*]} (they need root to run the program as a player)"
+  echo "skipped: ${shared_install_cases[*]} (they run only when root runs the cases as the player)"
 fi
 
 # Saves as user $1 (a name in kUsers) and checks the saved bytes and that nothing is left beside
