@@ -4,8 +4,12 @@
 
 namespace krovan {
 
-// The two steps of a save that both ways of saving share. Each returns an errno value, 0 on
-// success.
+// What both ways of saving share: the two steps below, each returning an errno value, 0 on
+// success, and the refusal of what is not a regular file.
+
+// Returned instead of an errno value for a pipe, device or socket in the file's place, for which
+// the system has no error of its own.
+inline constexpr int kNotRegularFile = -1;
 
 // Writes all of `contents` at offset 0 of the open file `fd`, retrying after interruptions and
 // short writes.

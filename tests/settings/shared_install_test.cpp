@@ -28,13 +28,13 @@ constexpr uid_t kPlayer = 65534;
 constexpr gid_t kPlayerGroup = 65534;
 constexpr gid_t kGames = 60;
 
-struct Protection {
+struct OwnerAndMode {
   mode_t mode;
   uid_t user;
   gid_t group;
 
-  bool operator==(const Protection&) const = default;
-  friend std::ostream& operator<<(std::ostream& out, const Protection& p) {
+  bool operator==(const OwnerAndMode&) const = default;
+  friend std::ostream& operator<<(std::ostream& out, const OwnerAndMode& p) {
     return out << std::oct << p.mode << std::dec << " " << p.user << ":" << p.group;
   }
 };
@@ -67,11 +67,11 @@ std::optional<std::string> AclOf(const fs::path& path) {
 
 struct SaveCase {
   std::string name;
-  Protection folder;
-  std::optional<Protection> file{};                   // none: no krovan3d.cfg yet
+  OwnerAndMode folder;
+  std::optional<OwnerAndMode> file{};                 // none: no krovan3d.cfg yet
   std::optional<std::vector<gid_t>> player_groups{};  // none: saved by root
   std::string error{};
-  Protection after{};        // the file's, after a successful save
+  OwnerAndMode after{};      // the file's, after a successful save
   bool in_place = false;     // rewritten in place (same inode) rather than replaced
   bool second_link = false;  // the file also has the name other.cfg
   bool acl = false;          // the file has GamesUserAcl(), which must stay
@@ -82,49 +82,49 @@ struct SaveCase {
 const std::vector<SaveCase> kSaveCases = {
     {.name = "OwnFileInRootsFolder",
      .folder = {0755, kRoot, kRoot},
-     .file = Protection{0644, kPlayer, kPlayerGroup},
+     .file = OwnerAndMode{0644, kPlayer, kPlayerGroup},
      .player_groups = std::vector<gid_t>{},
      .after = {0644, kPlayer, kPlayerGroup},
      .in_place = true},
     {.name = "GroupFileInRootsFolder",
      .folder = {0755, kRoot, kRoot},
-     .file = Protection{0664, kRoot, kGames},
+     .file = OwnerAndMode{0664, kRoot, kGames},
      .player_groups = std::vector<gid_t>{kGames},
      .after = {0664, kRoot, kGames},
      .in_place = true},
     {.name = "GroupFileInSharedSetgidFolder",
      .folder = {02775, kRoot, kGames},
-     .file = Protection{0664, kRoot, kGames},
+     .file = OwnerAndMode{0664, kRoot, kGames},
      .player_groups = std::vector<gid_t>{kGames},
      .after = {0664, kRoot, kGames},
      .in_place = true},
     {.name = "OwnFileOfAGroupNotThePlayers",
      .folder = {0755, kPlayer, kPlayerGroup},
-     .file = Protection{0664, kPlayer, kGames},
+     .file = OwnerAndMode{0664, kPlayer, kGames},
      .player_groups = std::vector<gid_t>{},
      .after = {0664, kPlayer, kGames},
      .in_place = true},
     {.name = "OwnFileInOwnFolder",
      .folder = {0755, kPlayer, kPlayerGroup},
-     .file = Protection{0640, kPlayer, kPlayerGroup},
+     .file = OwnerAndMode{0640, kPlayer, kPlayerGroup},
      .player_groups = std::vector<gid_t>{},
      .after = {0640, kPlayer, kPlayerGroup}},
     {.name = "OwnFileWithAclInOwnFolder",
      .folder = {0755, kPlayer, kPlayerGroup},
-     .file = Protection{0664, kPlayer, kPlayerGroup},
+     .file = OwnerAndMode{0664, kPlayer, kPlayerGroup},
      .player_groups = std::vector<gid_t>{},
      .after = {0664, kPlayer, kPlayerGroup},
      .acl = true},
     {.name = "OwnFileWithTwoLinks",
      .folder = {0755, kPlayer, kPlayerGroup},
-     .file = Protection{0644, kPlayer, kPlayerGroup},
+     .file = OwnerAndMode{0644, kPlayer, kPlayerGroup},
      .player_groups = std::vector<gid_t>{},
      .after = {0644, kPlayer, kPlayerGroup},
      .in_place = true,
      .second_link = true},
     {.name = "RootsFile",
      .folder = {0755, kRoot, kRoot},
-     .file = Protection{0644, kRoot, kRoot},
+     .file = OwnerAndMode{0644, kRoot, kRoot},
      .player_groups = std::vector<gid_t>{kGames},
      .error = "Permission denied"},
     {.name = "NoFileInRootsFolder",
@@ -133,18 +133,18 @@ const std::vector<SaveCase> kSaveCases = {
      .error = "Permission denied"},
     {.name = "RootKeepsAnotherUsersFileAndAcl",
      .folder = {0755, kRoot, kRoot},
-     .file = Protection{0664, kPlayer, kGames},
+     .file = OwnerAndMode{0664, kPlayer, kGames},
      .after = {0664, kPlayer, kGames},
      .acl = true},
     {.name = "RootWithTwoLinks",
      .folder = {0755, kRoot, kRoot},
-     .file = Protection{0644, kRoot, kRoot},
+     .file = OwnerAndMode{0644, kRoot, kRoot},
      .after = {0644, kRoot, kRoot},
      .in_place = true,
      .second_link = true},
 };
 
-Protection ProtectionOf(const fs::path& path, ino_t* inode = nullptr) {
+OwnerAndMode OwnerAndModeOf(const fs::path& path, ino_t* inode = nullptr) {
   struct stat status {};
   EXPECT_EQ(stat(path.c_str(), &status), 0) << path;
   if (inode != nullptr) {
@@ -153,7 +153,7 @@ Protection ProtectionOf(const fs::path& path, ino_t* inode = nullptr) {
   return {status.st_mode & 07777, status.st_uid, status.st_gid};
 }
 
-void Give(const fs::path& path, const Protection& protection) {
+void Give(const fs::path& path, const OwnerAndMode& protection) {
   ASSERT_EQ(chown(path.c_str(), protection.user, protection.group), 0);
   ASSERT_EQ(chmod(path.c_str(), protection.mode), 0);
 }
@@ -206,7 +206,7 @@ class SharedInstall : public ::testing::TestWithParam<SaveCase> {
   ScratchDirectory scratch_;
 };
 
-TEST_P(SharedInstall, SavesWhatThePlayerMayAndKeepsTheFilesProtection) {
+TEST_P(SharedInstall, SavesWhatThePlayerMayAndKeepsTheFilesOwnerAndMode) {
   const SaveCase& save = GetParam();
   // The player must be able to reach the game folder, whatever the umask.
   fs::permissions(scratch_.path(), fs::perms(0755));
@@ -226,7 +226,7 @@ TEST_P(SharedInstall, SavesWhatThePlayerMayAndKeepsTheFilesProtection) {
     if (save.second_link) {
       fs::create_hard_link(file, folder / "other.cfg");
     }
-    ProtectionOf(file, &inode_before);
+    OwnerAndModeOf(file, &inode_before);
     names = NamesIn(folder);
   }
 
@@ -236,12 +236,12 @@ TEST_P(SharedInstall, SavesWhatThePlayerMayAndKeepsTheFilesProtection) {
     EXPECT_EQ(NamesIn(folder), names) << "files left behind";
     if (save.file) {
       EXPECT_EQ(ReadFile(file), "old");
-      EXPECT_EQ(ProtectionOf(file), *save.file);
+      EXPECT_EQ(OwnerAndModeOf(file), *save.file);
     }
     return;
   }
   ino_t inode_after = 0;
-  EXPECT_EQ(ProtectionOf(file, &inode_after), save.after);
+  EXPECT_EQ(OwnerAndModeOf(file, &inode_after), save.after);
   EXPECT_EQ(ReadFile(file), "new");
   EXPECT_EQ(inode_after == inode_before, save.in_place);
   EXPECT_EQ(NamesIn(folder), names) << "files left behind";
