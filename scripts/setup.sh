@@ -17,7 +17,7 @@ build=(cmake ninja-build g++ pkgconf)
 run=(qt6-base-dev fonts-dejavu-core)
 test=(
   # unit tests; clang with its sanitizer and libFuzzer runtimes
-  googletest libgtest-dev clang libclang-rt-dev
+  googletest libgtest-dev libgmock-dev clang libclang-rt-dev
   # the window end to end, and screenshots, under a real X server
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
   # the window end to end on a headless Wayland compositor, and its screenshots
