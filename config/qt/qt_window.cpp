@@ -43,9 +43,11 @@ Widget* Create(QWidget* container, const form::Control& control) {
 }  // namespace
 
 QtWindow::QtWindow() {
+  // First: a screen reader's view of the window is fixed by the first accessibility event about
+  // it, which the title already sends.
+  AnnounceAsDialog(*this);
   setObjectName("frmMain");
   setWindowTitle(Text(form::kWindowCaption));
-  AnnounceAsDialog(*this);
   setWindowIcon(QIcon(QPixmap(kIconXpm)));
   // A fixed frame with a close box only: no minimize or maximize box.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
