@@ -25,10 +25,16 @@ lists=$(cd "$(dirname "$0")" && pwd)/win7-imports
   /^Subsystem/ { subsystem = $2 + 0 }
   /^[^ \t]/ { dll = "" }
   /^\tDLL Name:/ { dll = tolower($3); sub(/\.dll$/, "", dll); load(dll); next }
-  dll != "" && /^\t[0-9a-f]+\t/ {
+  # Two layouts of the rows: binutils up to 2.40 (Debian 12) prints "vma Hint/Ord Member-Name",
+  # with the ordinal in the second column and "<none>" as the name of an import by ordinal;
+  # later ones (Debian 13) print "vma Ordinal Hint Member-Name", with "<none>" in the columns
+  # that do not apply.
+  dll != "" && /^\tvma:/ { by_ordinal = /Ordinal/; name_column = by_ordinal ? 4 : 3; next }
+  dll != "" && /^\t[0-9a-f]+[ \t]/ {
     imports++
-    if (NF < 3 || $3 == "<none>") fail("imports ordinal " $2 " of " dll ".dll; import by name")
-    else if (!((dll, $3) in known)) fail("imports " $3 " of " dll ".dll, which Windows 7 SP1 lacks (not in win7-imports/" dll ".txt)")
+    name = NF < name_column ? "<none>" : $name_column
+    if (name == "<none>" || (by_ordinal && $2 != "<none>")) fail("imports ordinal " $2 " of " dll ".dll; import by name")
+    else if (!((dll, name) in known)) fail("imports " name " of " dll ".dll, which Windows 7 SP1 lacks (not in win7-imports/" dll ".txt)")
   }
   END {
     if (subsystem != 2) fail("is not a Windows GUI program (subsystem " subsystem ")")
