@@ -29,7 +29,6 @@ constexpr uid_t kPlayer = 65534;
 constexpr gid_t kPlayerGroup = 65534;
 constexpr gid_t kGames = 60;
 constexpr uid_t kOtherMember = 1234;
-constexpr char kPlanted[] = " is a symbolic link that another user made";
 
 struct OwnerAndMode {
   mode_t mode;
@@ -85,6 +84,27 @@ struct SaveCase {
 
   friend void PrintTo(const SaveCase& save, std::ostream* out) { *out << save.name; }
 };
+
+constexpr OwnerAndMode kSharedFolder = {02775, kRoot, kGames};
+constexpr OwnerAndMode kStickyFolder = {01777, kRoot, kRoot};
+const std::optional<std::vector<gid_t>> kGamesMember = std::vector<gid_t>{kGames};
+const std::optional<std::vector<gid_t>> kNoGroups = std::vector<gid_t>{};
+
+// krovan3d.cfg is a link of `link_by` to the player's own file, through a link of
+// `second_hop_by` when given; a save by `groups` is refused for the link `refused`, if any.
+SaveCase LinkCase(std::string name, OwnerAndMode folder, std::optional<std::vector<gid_t>> groups,
+                  uid_t link_by, const std::string& refused = {},
+                  std::optional<uid_t> second_hop_by = {}) {
+  const OwnerAndMode file = {0644, kPlayer, kPlayerGroup};
+  return {.name = std::move(name),
+          .folder = folder,
+          .file = file,
+          .player_groups = std::move(groups),
+          .error = refused.empty() ? "" : refused + " is a symbolic link that another user made",
+          .after = file,
+          .link_by = link_by,
+          .second_hop_by = second_hop_by};
+}
 
 const std::vector<SaveCase> kSaveCases = {
     {.name = "OwnFileInRootsFolder",
@@ -149,42 +169,15 @@ const std::vector<SaveCase> kSaveCases = {
      .after = {0644, kRoot, kRoot},
      .in_place = true,
      .second_link = true},
-    {.name = "PlantedLinkInSharedSetgidFolder",
-     .folder = {02775, kRoot, kGames},
-     .file = OwnerAndMode{0644, kPlayer, kPlayerGroup},
-     .player_groups = std::vector<gid_t>{kGames},
-     .error = std::string("krovan3d.cfg") + kPlanted,
-     .link_by = kOtherMember},
-    {.name = "PlantedLinkInStickyFolder",
-     .folder = {01777, kRoot, kRoot},
-     .file = OwnerAndMode{0644, kPlayer, kPlayerGroup},
-     .player_groups = std::vector<gid_t>{},
-     .error = std::string("krovan3d.cfg") + kPlanted,
-     .link_by = kOtherMember},
-    {.name = "PlantedSecondHopOfOwnLink",
-     .folder = {02775, kRoot, kGames},
-     .file = OwnerAndMode{0644, kPlayer, kPlayerGroup},
-     .player_groups = std::vector<gid_t>{kGames},
-     .error = std::string("other.lnk") + kPlanted,
-     .link_by = kPlayer,
-     .second_hop_by = kOtherMember},
-    {.name = "RootRefusesPlantedLink",
-     .folder = {02775, kRoot, kGames},
-     .file = OwnerAndMode{0644, kPlayer, kPlayerGroup},
-     .error = std::string("krovan3d.cfg") + kPlanted,
-     .link_by = kOtherMember},
-    {.name = "OwnLinkInSharedSetgidFolder",
-     .folder = {02775, kRoot, kGames},
-     .file = OwnerAndMode{0644, kPlayer, kPlayerGroup},
-     .player_groups = std::vector<gid_t>{kGames},
-     .after = {0644, kPlayer, kPlayerGroup},
-     .link_by = kPlayer},
-    {.name = "FolderOwnersLinkInStickyFolder",
-     .folder = {01777, kRoot, kRoot},
-     .file = OwnerAndMode{0644, kPlayer, kPlayerGroup},
-     .player_groups = std::vector<gid_t>{},
-     .after = {0644, kPlayer, kPlayerGroup},
-     .link_by = kRoot},
+    LinkCase("PlantedLinkInSharedSetgidFolder", kSharedFolder, kGamesMember, kOtherMember,
+             "krovan3d.cfg"),
+    LinkCase("PlantedLinkInStickyFolder", kStickyFolder, kNoGroups, kOtherMember, "krovan3d.cfg"),
+    LinkCase("PlantedSecondHopOfOwnLink", kSharedFolder, kGamesMember, kPlayer, "other.lnk",
+             kOtherMember),
+    LinkCase("RootRefusesPlantedLink", kSharedFolder, std::nullopt /* root */, kOtherMember,
+             "krovan3d.cfg"),
+    LinkCase("OwnLinkInSharedSetgidFolder", kSharedFolder, kGamesMember, kPlayer),
+    LinkCase("FolderOwnersLinkInStickyFolder", kStickyFolder, kNoGroups, kRoot),
 };
 
 OwnerAndMode OwnerAndModeOf(const fs::path& path, ino_t* inode = nullptr) {
