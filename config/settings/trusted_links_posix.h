@@ -14,8 +14,8 @@ inline constexpr int kUntrustedLink = -4;
 enum class LastLink { kFollow, kKeep };
 
 // Where a path leads: `path` names the same place through no symbolic link (but the last part,
-// with LastLink::kKeep), `status` is its lstat and `exists` is false where nothing is there yet
-// (a missing file, a dangling link).
+// with LastLink::kKeep); `exists` is false where nothing is there yet (a missing file, a dangling
+// link), and otherwise `status` is the lstat of what is there.
 struct PathEnd {
   std::string path;
   struct stat status {};
