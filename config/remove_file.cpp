@@ -2,13 +2,20 @@
 
 #include <filesystem>
 #include <system_error>
+#include <utility>
+
+#include "config/settings/trusted_links.h"
 
 namespace krovan {
 
 FileRemoval RemoveRegularFile(const std::string& path) {
   namespace fs = std::filesystem;
   using enum FileRemoval::Outcome;
-  const fs::path file(std::u8string(path.begin(), path.end()));
+  std::string reached = path;
+  if (std::string refusal = FollowTrustedLinksOnTheWay(reached); !refusal.empty()) {
+    return {kFailed, std::move(refusal)};
+  }
+  const fs::path file(std::u8string(reached.begin(), reached.end()));
   std::error_code error;
   const fs::file_status status = fs::symlink_status(file, error);
   // Not found covers a missing folder on the way too.

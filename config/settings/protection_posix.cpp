@@ -50,7 +50,7 @@ Protection ProtectionOf(const std::string& path, const struct stat& status) {
           .group = status.st_gid,
           .mode = status.st_mode & kModeBits,
           .acl = ReadAcl([&path](void* value, std::size_t size) {
-            return getxattr(path.c_str(), kAclAttribute, value, size);
+            return lgetxattr(path.c_str(), kAclAttribute, value, size);
           })};
 }
 

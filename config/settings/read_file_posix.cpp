@@ -5,13 +5,19 @@
 #include <cerrno>
 
 #include "config/settings/read_file.h"
+#include "config/settings/trusted_links_posix.h"
 
 namespace krovan {
 
 std::string ReadFileStart(const char* path, std::size_t max_length) {
+  PathEnd end;
+  if (FollowTrustedLinks(path, LastLink::kFollow, end) != 0 || !end.exists) {
+    return {};
+  }
   // Non-blocking: opening a named pipe would otherwise wait for a writer, and a terminal must
-  // not become the program's controlling one. The flag changes nothing for a regular file.
-  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  // not become the program's controlling one. The flag changes nothing for a regular file. A
+  // link put in the file's place since it was followed is refused.
+  const int fd = open(end.path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) {
     return {};
   }

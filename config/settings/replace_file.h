@@ -14,7 +14,9 @@ namespace krovan {
 // several links) the old file is rewritten in place, keeping everything about it but its
 // contents. Refuses, leaving it untouched, a file that the user may not write or has made
 // read-only and a path that names a directory. A symbolic link is kept and the file it points
-// to is replaced. On failure the system's description of the error is returned, no temporary
+// to is replaced; on POSIX systems only a trusted link is followed (FollowTrustedLinks,
+// trusted_links_posix.h), and an untrusted one on the way refuses the save before anything is
+// written. On failure the system's description of the error is returned, no temporary
 // file is left and, but for an interrupted rewrite in place, the old file is byte-identical; on
 // success the empty string. (One exception on Windows: when ReplaceFileW has already removed the
 // old file and the name can be given the new contents in no way, the temporary file stays, as the

@@ -2,9 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <filesystem>
 #include <optional>
@@ -15,12 +13,11 @@
 #include "config/settings/replace_file.h"
 #include "config/settings/replace_file_posix.h"
 #include "config/settings/rewrite_file_posix.h"
+#include "config/settings/trusted_links_posix.h"
 
 namespace krovan {
 namespace {
 
-// As many links as the kernel follows in one path lookup before it gives up with ELOOP.
-constexpr int kMaxLinkHops = 40;
 constexpr mode_t kWriteBits = 0222;
 constexpr mode_t kNewFileMode = 0666;  // before the umask, as open() would create it
 
@@ -35,33 +32,6 @@ std::string ErrorText(int error) {
 std::filesystem::path DirectoryOf(const std::string& path) {
   const std::filesystem::path parent = std::filesystem::path(path).parent_path();
   return parent.empty() ? std::filesystem::path(".") : parent;
-}
-
-// Follows symbolic links from `path` to the file they finally name and stats it; `exists`
-// stays false when that file does not exist yet (no file, or a dangling link). Returns an errno
-// value, 0 on success.
-int FindTarget(std::string& path, struct stat& status, bool& exists) {
-  for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
-    if (lstat(path.c_str(), &status) != 0) {
-      return errno == ENOENT ? 0 : errno;
-    }
-    if (!S_ISLNK(status.st_mode)) {
-      exists = true;
-      return 0;
-    }
-    std::array<char, PATH_MAX> link{};
-    const ssize_t length = readlink(path.c_str(), link.data(), link.size());
-    if (length < 0) {
-      return errno;
-    }
-    if (static_cast<std::size_t>(length) == link.size()) {
-      return ENAMETOOLONG;
-    }
-    // A relative link is relative to the directory holding it; an absolute one replaces all.
-    const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-    path = (parent / std::string_view(link.data(), length)).string();
-  }
-  return ELOOP;
 }
 
 // Refuses what must not be replaced. The permission bits are checked by hand because root may
@@ -184,22 +154,21 @@ std::string ReplaceFile(const std::string& path, std::string_view contents) {
 
 std::string ReplaceFileStartingWith(const std::string& path, std::string_view contents,
                                     NewFileKind first) {
-  std::string target = path;
-  struct stat status {};
-  bool exists = false;
-  if (const int error = FindTarget(target, status, exists)) {
-    return ErrorText(error);
+  PathEnd end;
+  if (const int error = FollowTrustedLinks(path, LastLink::kFollow, end)) {
+    return error == kUntrustedLink ? UntrustedLinkError(end.path) : ErrorText(error);
   }
-  if (!exists) {
+  const std::string& target = end.path;
+  if (!end.exists) {
     const int error = ReplaceByNewFile(target, std::nullopt, contents, first);
     return error == 0 ? std::string() : ErrorText(error);
   }
-  if (const int error = CheckReplaceable(target, status)) {
+  if (const int error = CheckReplaceable(target, end.status)) {
     return ErrorText(error);
   }
-  int error = status.st_nlink > 1
+  int error = end.status.st_nlink > 1
                   ? kCannotMatchOldFile
-                  : ReplaceByNewFile(target, ProtectionOf(target, status), contents, first);
+                  : ReplaceByNewFile(target, ProtectionOf(target, end.status), contents, first);
   if (MeansRewriteInPlace(error)) {
     error = RewriteInPlace(target, contents);
   }

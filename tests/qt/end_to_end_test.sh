@@ -285,7 +285,8 @@ case_close_without_box() {
 # so they run only when root runs the cases as the player.
 shared_install_cases=(own_file_in_roots_folder group_file_in_roots_folder
   group_file_in_shared_setgid_folder roots_file_is_refused data_folder_refuses_reset
-  file_with_two_links)
+  file_with_two_links planted_link_in_shared_setgid_folder planted_link_in_sticky_folder
+  own_link_in_shared_setgid_folder planted_data_link_refuses_reset)
 if [[ $run_as == player && $(id -u) -eq 0 ]]; then
   cases+=("${shared_install_cases[@]}")
 else
@@ -363,6 +364,47 @@ case_file_with_two_links() {
   expect_bytes "$game/krovan3d.cfg" "$saved"
   expect_bytes "$case_dir/other.cfg" "$saved"
   expect_names "$game" krovan3d.cfg
+}
+
+# Makes $2 in a game folder of root's and the group games with mode $1 a link of user $3 to $4.
+link_from_game_folder() {
+  chown 0:60 "$game"
+  chmod "$1" "$game"
+  ln -s "$4" "$game/$2"
+  chown -h "$3:60" "$game/$2"
+}
+
+# A link that another user put in a folder that others may write is not followed: an Error box,
+# and the link and the file it leads to stay as they were.
+planted_link_is_refused() {
+  put "$case_dir/home/notes.txt" "$stored"
+  link_from_game_folder "$1" krovan3d.cfg 1234 "$case_dir/home/notes.txt"
+  start_program "$2"
+  press dialog alt+k
+  press Error Return
+  expect_exit
+  expect_bytes "$case_dir/home/notes.txt" "$stored"
+  [[ -L $game/krovan3d.cfg ]] || fail "krovan3d.cfg is no longer a link"
+  expect_names "$case_dir/home" notes.txt
+}
+
+case_planted_link_in_shared_setgid_folder() { planted_link_is_refused 2775 games-player; }
+case_planted_link_in_sticky_folder() { planted_link_is_refused 1777 player; }
+
+case_own_link_in_shared_setgid_folder() {
+  put "$case_dir/home/notes.txt" "$stored"
+  link_from_game_folder 2775 krovan3d.cfg 65534 "$case_dir/home/notes.txt"
+  save_as games-player
+  [[ -L $game/krovan3d.cfg ]] || fail "krovan3d.cfg is no longer a link"
+  expect_names "$case_dir/home" notes.txt
+}
+
+case_planted_data_link_refuses_reset() {
+  put "$case_dir/home/data/highscore.dat" 'scores\n'
+  link_from_game_folder 2775 data 1234 "$case_dir/home/data"
+  start_program games-player
+  reset_then_cancel Error
+  expect_names "$case_dir/home/data" highscore.dat
 }
 
 for current_case in "${cases[@]}"; do

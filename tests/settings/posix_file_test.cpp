@@ -140,11 +140,17 @@ class ReplaceFileCases
     : public ReplaceFileTest,
       public ::testing::WithParamInterface<std::tuple<ReplaceCase, NewFileKind>> {};
 
-TEST_P(ReplaceFileCases, LeavesTheExpectedTreeAndNoTemporaryFile) {
+int OpenDescriptors() {
+  return static_cast<int>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
+}
+
+TEST_P(ReplaceFileCases, LeavesTheExpectedTreeAndNoTemporaryFileOrDescriptor) {
   const auto& [replace, kind] = GetParam();
   Build(replace.before);
+  const int descriptors = OpenDescriptors();
   EXPECT_EQ(ReplaceFileStartingWith(kSettingsFileName, "new", kind), replace.error);
   EXPECT_EQ(Scan(), replace.after);
+  EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReplaceFileCases,
@@ -246,12 +252,16 @@ TEST_P(FailedWrite, KeepsTheOldFileByteForByte) {
   const Tree before = {{"krovan3d.cfg", "file 640 800\r\n600\r\n" + std::string(300, '7')}};
   Build(before);
   WriteResult result;
+  std::string named_error;
   {
     const FileSizeLimit limit(GetParam());
     result = WriteSettings(GameSettings{});
+    named_error = ReplaceFileStartingWith(kSettingsFileName, FormatSettings(GameSettings{}),
+                                          NewFileKind::kNamed);
   }
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.error, "File too large");
+  EXPECT_EQ(named_error, "File too large");
   EXPECT_EQ(Scan(), before);
 }
 

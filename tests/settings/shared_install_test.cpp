@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "config/settings/game_settings.h"
+#include "config/settings/read_file.h"
 #include "config/settings/replace_file.h"
 #include "tests/scratch_directory.h"
 
@@ -27,6 +28,7 @@ constexpr uid_t kRoot = 0;
 constexpr uid_t kPlayer = 65534;
 constexpr gid_t kPlayerGroup = 65534;
 constexpr gid_t kGames = 60;
+constexpr uid_t kOtherMember = 1234;
 
 struct OwnerAndMode {
   mode_t mode;
@@ -75,9 +77,34 @@ struct SaveCase {
   bool in_place = false;     // rewritten in place (same inode) rather than replaced
   bool second_link = false;  // the file also has the name other.cfg
   bool acl = false;          // the file has GamesUserAcl(), which must stay
+  // krovan3d.cfg is a link of this user to the file, a file of the player's in the player's
+  // folder home, through a second link other.lnk of `second_hop_by` when given.
+  std::optional<uid_t> link_by{};
+  std::optional<uid_t> second_hop_by{};
 
   friend void PrintTo(const SaveCase& save, std::ostream* out) { *out << save.name; }
 };
+
+constexpr OwnerAndMode kSharedFolder = {02775, kRoot, kGames};
+constexpr OwnerAndMode kStickyFolder = {01777, kRoot, kRoot};
+const std::optional<std::vector<gid_t>> kGamesMember = std::vector<gid_t>{kGames};
+const std::optional<std::vector<gid_t>> kNoGroups = std::vector<gid_t>{};
+
+// krovan3d.cfg is a link of `link_by` to the player's own file, through a link of
+// `second_hop_by` when given; a save by `groups` is refused for the link `refused`, if any.
+SaveCase LinkCase(std::string name, OwnerAndMode folder, std::optional<std::vector<gid_t>> groups,
+                  uid_t link_by, const std::string& refused = {},
+                  std::optional<uid_t> second_hop_by = {}) {
+  const OwnerAndMode file = {0644, kPlayer, kPlayerGroup};
+  return {.name = std::move(name),
+          .folder = folder,
+          .file = file,
+          .player_groups = std::move(groups),
+          .error = refused.empty() ? "" : refused + " is a symbolic link that another user made",
+          .after = file,
+          .link_by = link_by,
+          .second_hop_by = second_hop_by};
+}
 
 const std::vector<SaveCase> kSaveCases = {
     {.name = "OwnFileInRootsFolder",
@@ -142,6 +169,15 @@ const std::vector<SaveCase> kSaveCases = {
      .after = {0644, kRoot, kRoot},
      .in_place = true,
      .second_link = true},
+    LinkCase("PlantedLinkInSharedSetgidFolder", kSharedFolder, kGamesMember, kOtherMember,
+             "krovan3d.cfg"),
+    LinkCase("PlantedLinkInStickyFolder", kStickyFolder, kNoGroups, kOtherMember, "krovan3d.cfg"),
+    LinkCase("PlantedSecondHopOfOwnLink", kSharedFolder, kGamesMember, kPlayer, "other.lnk",
+             kOtherMember),
+    LinkCase("RootRefusesPlantedLink", kSharedFolder, std::nullopt /* root */, kOtherMember,
+             "krovan3d.cfg"),
+    LinkCase("OwnLinkInSharedSetgidFolder", kSharedFolder, kGamesMember, kPlayer),
+    LinkCase("FolderOwnersLinkInStickyFolder", kStickyFolder, kNoGroups, kRoot),
 };
 
 OwnerAndMode OwnerAndModeOf(const fs::path& path, ino_t* inode = nullptr) {
@@ -158,8 +194,8 @@ void Give(const fs::path& path, const OwnerAndMode& protection) {
   ASSERT_EQ(chmod(path.c_str(), protection.mode), 0);
 }
 
-// Saves "new" over krovan3d.cfg in `folder` as `groups` of the player would, or as root;
-// returns what ReplaceFile returned.
+// Reads krovan3d.cfg in `folder` and saves "new" over it as `groups` of the player would, or as
+// root; returns what ReadFileStart and ReplaceFile returned, joined by "|".
 std::string SaveAs(const std::optional<std::vector<gid_t>>& groups, const fs::path& folder) {
   std::array<int, 2> pipe_ends{};
   EXPECT_EQ(pipe(pipe_ends.data()), 0);
@@ -169,9 +205,13 @@ std::string SaveAs(const std::optional<std::vector<gid_t>>& groups, const fs::pa
     const bool dropped = !groups || (setgroups(groups->size(), groups->data()) == 0 &&
                                      setresgid(kPlayerGroup, kPlayerGroup, kPlayerGroup) == 0 &&
                                      setresuid(kPlayer, kPlayer, kPlayer) == 0);
-    const std::string error = !dropped                     ? "could not become the player"
-                              : chdir(folder.c_str()) != 0 ? "could not enter the folder"
-                                                           : ReplaceFile(kSettingsFileName, "new");
+    const std::string error =
+        !dropped ? "could not become the player"
+        : chdir(folder.c_str()) != 0
+            ? "could not enter the folder"
+            // Read first: an object is evaluated before its member function's arguments.
+            : (ReadFileStart(kSettingsFileName, 3) + "|")
+                  .append(ReplaceFile(kSettingsFileName, "new"));
     const ssize_t written = write(pipe_ends[1], error.data(), error.size());
     _exit(written == static_cast<ssize_t>(error.size()) ? 0 : 1);
   }
@@ -190,10 +230,15 @@ std::string SaveAs(const std::optional<std::vector<gid_t>>& groups, const fs::pa
 
 std::set<std::string> NamesIn(const fs::path& folder) {
   std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    names.insert(entry.path().filename().string());
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    names.insert(entry.path().lexically_relative(folder).string());
   }
   return names;
+}
+
+void Link(const fs::path& link, const fs::path& target, uid_t user) {
+  fs::create_symlink(target, link);
+  ASSERT_EQ(lchown(link.c_str(), user, kGames), 0);
 }
 
 class SharedInstall : public ::testing::TestWithParam<SaveCase> {
@@ -211,10 +256,12 @@ TEST_P(SharedInstall, SavesWhatThePlayerMayAndKeepsTheFilesOwnerAndMode) {
   // The player must be able to reach the game folder, whatever the umask.
   fs::permissions(scratch_.path(), fs::perms(0755));
   const fs::path folder = scratch_.path() / "game";
-  const fs::path file = folder / kSettingsFileName;
+  const fs::path home = scratch_.path() / "home";
+  const fs::path file = save.link_by ? home / "notes.txt" : folder / kSettingsFileName;
   fs::create_directory(folder);
+  fs::create_directory(home);
   Give(folder, save.folder);
-  std::set<std::string> names;
+  Give(home, {0755, kPlayer, kPlayerGroup});
   ino_t inode_before = 0;
   if (save.file) {
     WriteFile(file, "old");
@@ -227,13 +274,22 @@ TEST_P(SharedInstall, SavesWhatThePlayerMayAndKeepsTheFilesOwnerAndMode) {
       fs::create_hard_link(file, folder / "other.cfg");
     }
     OwnerAndModeOf(file, &inode_before);
-    names = NamesIn(folder);
   }
+  if (save.link_by) {
+    Link(folder / kSettingsFileName, save.second_hop_by ? "other.lnk" : file, *save.link_by);
+  }
+  if (save.second_hop_by) {
+    Link(folder / "other.lnk", file, *save.second_hop_by);
+  }
+  const std::set<std::string> names = NamesIn(scratch_.path());
+  const bool refused_link = save.link_by && !save.error.empty();
 
-  EXPECT_EQ(SaveAs(save.player_groups, folder), save.error);
+  EXPECT_EQ(SaveAs(save.player_groups, folder),
+            (save.file && !refused_link ? "old|" : "|") + save.error);
+  EXPECT_EQ(fs::is_symlink(folder / kSettingsFileName), save.link_by.has_value());
 
   if (!save.error.empty()) {
-    EXPECT_EQ(NamesIn(folder), names) << "files left behind";
+    EXPECT_EQ(NamesIn(scratch_.path()), names) << "files left behind";
     if (save.file) {
       EXPECT_EQ(ReadFile(file), "old");
       EXPECT_EQ(OwnerAndModeOf(file), *save.file);
@@ -244,7 +300,7 @@ TEST_P(SharedInstall, SavesWhatThePlayerMayAndKeepsTheFilesOwnerAndMode) {
   EXPECT_EQ(OwnerAndModeOf(file, &inode_after), save.after);
   EXPECT_EQ(ReadFile(file), "new");
   EXPECT_EQ(inode_after == inode_before, save.in_place);
-  EXPECT_EQ(NamesIn(folder), names) << "files left behind";
+  EXPECT_EQ(NamesIn(scratch_.path()), names) << "files left behind";
   EXPECT_EQ(AclOf(file), save.acl ? std::optional(GamesUserAcl()) : std::nullopt);
   if (save.second_link) {
     EXPECT_EQ(ReadFile(folder / "other.cfg"), "new");
