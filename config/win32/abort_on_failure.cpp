@@ -2,8 +2,10 @@
 // immediate abort. The program catches no exception, so a thrown one could only end in
 // std::terminate anyway. Defined here, the library's own versions are never linked, and with
 // them goes what only they need: the exception classes, the strings they hold and the unwinder.
+#include <cstddef>
 #include <cstdlib>
 #include <exception>
+#include <new>
 #include <stdexcept>
 
 namespace __gnu_cxx {
@@ -68,3 +70,13 @@ void __throw_underflow_error(const char*) {
 }
 
 }  // namespace std
+
+// Memory for new: the library's version throws std::bad_alloc when there is none, which alone
+// would link the exception machinery and the unwinder. operator delete, the library's, frees it.
+void* operator new(std::size_t size) {
+  void* memory = std::malloc(size == 0 ? 1 : size);  // new gives a distinct address even for 0
+  if (memory == nullptr) {
+    std::abort();
+  }
+  return memory;
+}
