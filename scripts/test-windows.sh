@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program and its tests, checks from both exes' import tables that they
-# start on Windows 7 and that the 32-bit one, the program players get, fits in 256 KiB, then
+# start on Windows 7 and that the 32-bit one, the program players get, fits in 128 KiB, then
 # runs the 32-bit build's tests under Wine on a virtual X display: the unit tests (also those of
 # the configuration file, the keys and the routines), the window's tests at several DPIs, the
 # end-to-end runs of config.exe, and the checks of what config.exe carries. The 64-bit build is
 # only built and checked by its imports.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-max_size=$((256 * 1024))
+max_size=$((128 * 1024))
 
 bash "$root/scripts/build-windows.sh"
 for build in build-windows-x86:i686 build-windows-x64:x86_64; do
@@ -17,7 +17,7 @@ for build in build-windows-x86:i686 build-windows-x64:x86_64; do
 done
 exe=$root/build-windows-x86/bin/config.exe
 (($(stat -c %s "$exe") <= max_size)) || {
-  echo "FAILED: $exe is larger than $max_size bytes (256 KiB)" >&2
+  echo "FAILED: $exe is larger than $max_size bytes (128 KiB)" >&2
   exit 1
 }
 xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" \
