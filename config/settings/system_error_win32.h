@@ -19,7 +19,9 @@ inline std::string SystemErrorText(DWORD error) {
   std::wstring text(buffer, length);
   LocalFree(buffer);
   text.erase(text.find_last_not_of(L" \t\r\n") + 1);
-  return text.empty() ? "Error " + std::to_string(error) : Narrow(text);
+  // The number is appended: putting text in front of a string calls the one member that
+  // libstdc++ 13 and later keeps compiled in its library, which links its exception runtime.
+  return text.empty() ? std::string("Error ").append(std::to_string(error)) : Narrow(text);
 }
 
 }  // namespace krovan

@@ -26,6 +26,8 @@ constexpr char kOld[] = "800\r\n600\r\n16\r\n2\r\n0\r\n0\r\n1\r\n";
 // CR LF as the writer makes it, and a lone LF that must not become CR LF either.
 constexpr char kNew[] = "1024\r\n768\r\n\n-1\r\n";
 constexpr DWORD kAnyError = ~DWORD{0};
+// An application's own error code (bit 29), for which Windows has no text.
+constexpr DWORD kErrorWithoutText = 0x20000001;
 // Where Windows may keep the old file after ERROR_UNABLE_TO_MOVE_REPLACEMENT_2.
 constexpr wchar_t kWindowsOwnName[] = L"rf1.tmp";
 
@@ -226,7 +228,9 @@ TEST_P(ReplaceFileWin32Test, ReplacesWholeOrNotAtAll) {
   } else {
     EXPECT_NE(error, "");
     EXPECT_EQ(error.find_last_not_of(" \t\r\n"), error.size() - 1) << "no line end at the end";
-    if (test.error != kAnyError) {
+    if (test.error == kErrorWithoutText) {
+      EXPECT_EQ(error, "Error 536870913");
+    } else if (test.error != kAnyError) {
       EXPECT_EQ(error, testing::SystemMessage(test.error));
     }
   }
@@ -313,6 +317,11 @@ INSTANTIATE_TEST_SUITE_P(
              Target::kFile,
              {{Call::kReplace, ERROR_SHARING_VIOLATION}},
              ERROR_SHARING_VIOLATION,
+             Saved::kNot},
+        Case{"ReplaceFailsWithoutText",
+             Target::kFile,
+             {{Call::kReplace, kErrorWithoutText}},
+             kErrorWithoutText,
              Saved::kNot},
         Case{"NewFileNotMovedOldDeleted", Target::kFile, {kOldFileDeleted}, 0, Saved::kNewFile},
         Case{"NewFileNotMovedOldRenamed",
