@@ -102,7 +102,7 @@ int FollowTrustedLinks(const std::string& path, LastLink last, PathEnd& end) {
       }
       // A relative link goes on from the folder holding it; an absolute one from the root.
       if (target.starts_with('/')) {
-        folder = "/";
+        folder.assign(1, '/');  // not = "/": GCC 12 at -O3 warns wrongly of an overlapping copy
       }
       PushParts(target, parts);
       continue;
