@@ -1,29 +1,9 @@
 #include <QApplication>
-#include <QEvent>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
-namespace {
-
-// Clicks on its Alt+letter at once, as the dialog's buttons do, instead of Qt's animated click
-// that comes about 100 ms later; the comparison then measures the toolkit, not that delay.
-class ImmediateButton final : public QPushButton {
- public:
-  using QPushButton::QPushButton;
-
- protected:
-  bool event(QEvent* event) override {
-    if (event->type() == QEvent::Shortcut) {
-      click();
-      return true;
-    }
-    return QPushButton::event(event);
-  }
-};
-
-}  // namespace
+#include "bench/immediate_button.h"
 
 // The toolkit's floor for the settings dialog's Cancel: a bare window with one "Cance&l" button
 // that shows the same message box and then closes the window, which ends the program. It has
@@ -35,7 +15,7 @@ int main(int argc, char* argv[]) {
   QWidget window;
   window.setWindowTitle("Bare Qt Window");
   window.setFixedSize(680, 380);
-  ImmediateButton cancel("Cance&l", &window);
+  bench::ImmediateButton cancel("Cance&l", &window);
   QObject::connect(&cancel, &QPushButton::clicked, &window, [&window] {
     QMessageBox::information(&window, "Notice", "Changes have been cancelled.");
     window.close();

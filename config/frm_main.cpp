@@ -9,6 +9,7 @@
 
 #include "config/control_schemes.h"
 #include "config/form_layout.h"
+#include "config/key_names.h"
 #include "config/keys/key_table.h"
 #include "config/settings/game_settings.h"
 
@@ -150,9 +151,7 @@ void frmMain::Form_Load() {
     return;
   }
   for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
-    for (const KeyRow& key : KeyTable) {
-      form_.AppendItem(cmbKeys(slot), key.name);
-    }
+    form_.AppendItems(cmbKeys(slot), KeyNames());
   }
   optClassic_Click();
 

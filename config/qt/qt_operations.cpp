@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QStringList>
 #include <array>
 
 #include "config/qt/qt_convert.h"
@@ -56,11 +57,21 @@ void QtWindow::ShowMessage(std::string_view text, std::string_view title, Messag
 }
 
 void QtWindow::AppendItem(DropDownList list, std::string_view text) {
+  AppendItems(list, {&text, 1});
+}
+
+void QtWindow::AppendItems(DropDownList list, std::span<const std::string_view> texts) {
+  QStringList items;
+  items.reserve(static_cast<qsizetype>(texts.size()));
+  for (const std::string_view text : texts) {
+    items.append(Text(text));
+  }
   QComboBox* combo = List(list);
   // Qt selects the first item added to an empty list; appending never changes the selection.
+  // Added in one step, the items cost the list and its view one insertion, not one each.
   const QSignalBlocker blocker(combo);
   const int selected = combo->currentIndex();
-  combo->addItem(Text(text));
+  combo->addItems(items);
   combo->setCurrentIndex(selected);
 }
 

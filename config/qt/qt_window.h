@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <array>
+#include <span>
 #include <string>
 
 #include "config/form_layout.h"
@@ -35,6 +36,7 @@ class QtWindow final : public QWidget, public ToolkitOperations {
   void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
 
   void AppendItem(DropDownList list, std::string_view text) override;
+  void AppendItems(DropDownList list, std::span<const std::string_view> texts) override;
   int GetListIndex(DropDownList list) const override;
   bool SetListIndex(DropDownList list, int index) override;
   void SetEnabled(DropDownList list, bool enabled) override;

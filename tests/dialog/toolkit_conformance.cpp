@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <string_view>
 
 #include "tests/dialog/recording_events.h"
 #include "tests/scratch_directory.h"
@@ -205,6 +206,15 @@ TEST_P(ToolkitConformanceTest, AppendedItemsKeepTheirOrderAndTheSelection) {
   ASSERT_TRUE(f.form().SetListIndex(cmbKeys(9), 2));
   f.form().AppendItem(cmbKeys(9), "0");
   EXPECT_EQ(f.form().GetListIndex(cmbKeys(9)), 2);
+  const std::array<std::string_view, 2> more = {"Minus (-)", "Equals (=)"};
+  f.form().AppendItems(cmbKeys(9), more);
+  f.form().AppendItems(cmbKeys(8), more);
+  EXPECT_THAT(f.ui->Items(cmbKeys(9)),
+              ElementsAre("ESCAPE", "1", "2", "0", "Minus (-)", "Equals (=)"));
+  EXPECT_EQ(f.form().GetListIndex(cmbKeys(9)), 2);
+  EXPECT_THAT(f.ui->Items(cmbKeys(8)), ElementsAre("Minus (-)", "Equals (=)"));
+  EXPECT_EQ(f.form().GetListIndex(cmbKeys(8)), -1) << "an empty list filled selects nothing";
+  EXPECT_THAT(f.events.log, IsEmpty());
   f.form().SetEnabled(cmbKeys(9), false);
   EXPECT_FALSE(f.ui->IsEnabled(cmbKeys(9)));
   EXPECT_TRUE(f.ui->IsEnabled(cmbKeys(8)));
