@@ -26,19 +26,27 @@ wineboot >/dev/null 2>&1
 # Windows that Wine draws and frames itself: with no window manager on the display, a managed
 # window waits seconds for one at every show and hide.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+# The DPI of the programs started from now on. Wine 10 keeps the desktop's DPI for as long as its
+# server runs, and a program would mix it with the new one: the server starts anew.
+use_dpi() {
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+  wineserver --kill
+  wineserver --wait
+  wineserver --persistent >/dev/null 2>&1
+  wineboot >/dev/null 2>&1
+}
 # Everything runs at 96 dpi but the window's tests at higher DPIs below.
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+use_dpi 96
 
 echo "== unit tests under Wine"
 ctest --test-dir "$build" --output-on-failure --no-tests=error -j2
 
-# Wine reads the system DPI when a program starts.
 for dpi in 144 192; do
   echo "== the window's tests at $dpi dpi"
-  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+  use_dpi "$dpi"
   ctest --test-dir "$build" --output-on-failure --no-tests=error -R '^win32_window_test$'
 done
-wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
+use_dpi 96
 
 echo "== end-to-end runs of config.exe"
 bash "$here/e2e.sh" "$exe"
