@@ -9,6 +9,7 @@
 #   release  make the release files: the Debian package, the 32-bit Windows program in a zip,
 #            checked by lintian
 #   compare  show where two builds of the release files differ (diffoscope)
+#   debian-13  make the Debian 13 root that scripts/test-debian-13.sh runs the tests in
 # Idempotent: when everything is present it only checks and returns.
 set -euo pipefail
 
@@ -39,6 +40,7 @@ bench=(xvfb xauth libx11-dev time valgrind)
 package=(dpkg-dev)
 release=(git dpkg-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686 zip lintian)
 compare=(diffoscope)
+debian_13=(debootstrap)
 
 packages=("${build[@]}")
 for purpose in "${@:-run}"; do
@@ -50,9 +52,10 @@ for purpose in "${@:-run}"; do
     package) packages+=("${run[@]}" "${package[@]}") ;;
     release) packages+=("${run[@]}" "${release[@]}") ;;
     compare) packages+=("${compare[@]}") ;;
+    debian-13) packages+=("${debian_13[@]}") ;;
     *)
       echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package," \
-        "release, compare)" >&2
+        "release, compare, debian-13)" >&2
       exit 2
       ;;
   esac

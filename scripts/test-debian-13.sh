@@ -17,6 +17,7 @@ parts=("$@")
 [[ $# -gt 0 ]] || parts=(linux package fuzz)
 
 [[ $(id -u) -eq 0 ]] || { echo "test-debian-13.sh: run it as root" >&2; exit 2; }
+bash "$root/scripts/setup.sh" debian-13
 
 # The machine's own Debian package source, from deb822 sources or a classic sources.list.
 mirror=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/*.sources 2>/dev/null || true)
