@@ -1,7 +1,7 @@
 #include "config/control_model.h"
 
 #include "config/form_layout.h"
-#include "config/remove_file.h"
+#include "config/settings/remove_file.h"
 
 namespace krovan {
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "config/keys/scan_code.h"
+#include "config/settings/remove_file.h"
 
 namespace krovan {
 
@@ -49,16 +50,6 @@ constexpr DropDownList cmbKeys(KeySlot slot) {
 enum class MessageIcon {
   Information,
   Error,
-};
-
-// What deleting a file did: deleted it, found nothing there (no such file or folder), or could
-// not delete it, with the system's description of why.
-struct FileRemoval {
-  enum class Outcome { kRemoved, kAbsent, kFailed };
-  Outcome outcome = Outcome::kRemoved;
-  std::string error{};  // kFailed only
-
-  bool operator==(const FileRemoval&) const = default;
 };
 
 // The window's event routines. The toolkit calls them when a control's state changes, from

@@ -14,7 +14,7 @@
 #include "config/qt/qt_convert.h"
 #include "config/qt/qt_window.h"
 #include "config/qt/window_place.h"
-#include "config/remove_file.h"
+#include "config/settings/remove_file.h"
 
 namespace krovan {
 

@@ -1,15 +1,16 @@
 #include "config/settings/new_file_posix.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <random>
 #include <string_view>
 #include <utility>
+
+#include "config/settings/file_errors_posix.h"
 
 namespace krovan {
 namespace {
@@ -26,17 +27,37 @@ bool MeansNoUnnamedFiles(int error) {
   return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
 }
 
-// Links the open file `fd` as `name`; /proc/self/fd names it to any user, and AT_EMPTY_PATH does
-// the same without /proc for a privileged one.
-int Link(int fd, const std::string& name) {
+// Calls `make` with fresh temporary names for `target` while the name drawn is taken (EEXIST);
+// the name that `make` took is kept in `name`.
+template <typename Make>
+int WithFreshName(const std::string& target, Make make, std::string& name) {
+  std::random_device random;
+  std::uniform_int_distribution<std::size_t> letter(0, kNameLetters.size() - 1);
+  int error = EEXIST;
+  for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
+    std::string drawn = target + std::string(kNameInfix);
+    for (int i = 0; i < kNameLength; ++i) {
+      drawn += kNameLetters[letter(random)];
+    }
+    error = make(drawn);
+    if (error == 0) {
+      name = std::move(drawn);
+    }
+  }
+  return error;
+}
+
+// Links the open file `fd` as `name` in `folder`. /proc/self/fd names it to any user, and
+// AT_EMPTY_PATH does the same without /proc for a privileged one.
+int Link(int fd, int folder, const std::string& name) {
   const std::string proc_path = "/proc/self/fd/" + std::to_string(fd);
-  if (linkat(AT_FDCWD, proc_path.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+  if (linkat(AT_FDCWD, proc_path.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
     return 0;
   }
   if (errno != ENOENT) {
     return errno;
   }
-  if (linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+  if (linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0) {
     return 0;
   }
   // Without /proc and without the privilege the file cannot be named at all.
@@ -48,79 +69,85 @@ int Link(int fd, const std::string& name) {
 // lock (a file system without flock) a concurrent save may remove the file, and this save
 // then reports the failed rename.
 void Lock(const NewFile& file) {
-  flock(file.fd, LOCK_EX | LOCK_NB);
+  flock(file.fd.get(), LOCK_EX | LOCK_NB);
 }
 
-// Removes the file at `path` if it is a regular file that no running save holds.
-void RemoveIfLeftOver(const std::filesystem::path& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
-    return;
-  }
+// Removes `name` from `folder` if it is a regular file that no running save holds.
+void RemoveIfLeftOver(int folder, const char* name) {
+  const Descriptor file(
+      openat(folder, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
   struct stat opened {};
   struct stat named {};
   // Still the same file under that name once locked: not one a save has since renamed.
-  if (fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0 &&
-      lstat(path.c_str(), &named) == 0 && named.st_dev == opened.st_dev &&
+  if (file.valid() && fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
+      flock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
+      fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
       named.st_ino == opened.st_ino) {
-    unlink(path.c_str());
+    unlinkat(folder, name, 0);
   }
-  close(fd);
 }
 
 }  // namespace
 
-void RemoveLeftovers(const std::filesystem::path& directory, const std::string& target) {
-  const std::string prefix =
-      std::filesystem::path(target).filename().string() + std::string(kNameInfix);
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
-    const std::string name = entry.path().filename().string();
-    if (name.size() == prefix.size() + kNameLength && name.starts_with(prefix)) {
-      RemoveIfLeftOver(entry.path());
-    }
-  }
-}
-
-int OpenNewFile(NewFileKind kind, const std::filesystem::path& directory, const std::string& target,
-                NewFile& file) {
+int OpenNewFile(NewFileKind kind, int folder, const std::string& target, NewFile& file) {
   if (kind == NewFileKind::kUnnamed) {
-    file.fd = open(directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, kPrivateMode);
-    if (file.fd < 0) {
+    file.fd = Descriptor(openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kPrivateMode));
+    if (!file.fd.valid()) {
       return MeansNoUnnamedFiles(errno) ? kNoUnnamedFiles : errno;
     }
     Lock(file);
     return 0;
   }
-  std::string name = target + std::string(kNameInfix) + std::string(kNameLength, 'X');
-  file.fd = mkostemp(name.data(), O_CLOEXEC);
-  if (file.fd < 0) {
-    return errno;
+  const int error = WithFreshName(
+      target,
+      [folder, &file](const std::string& name) {
+        file.fd =
+            Descriptor(openat(folder, name.c_str(),
+                              O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, kPrivateMode));
+        return file.fd.valid() ? 0 : errno;
+      },
+      file.name);
+  if (error == 0) {
+    Lock(file);
   }
-  file.name = std::move(name);
-  Lock(file);
-  return 0;
+  return error;
 }
 
-int NameNewFile(const std::string& target, NewFile& file) {
+int NameNewFile(int folder, const std::string& target, NewFile& file) {
   if (!file.name.empty()) {
     return 0;
   }
   // linkat never replaces a name, so another is drawn while the drawn one is taken.
-  std::random_device random;
-  std::uniform_int_distribution<std::size_t> letter(0, kNameLetters.size() - 1);
-  int error = EEXIST;
-  for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
-    std::string name = target + std::string(kNameInfix);
-    for (int i = 0; i < kNameLength; ++i) {
-      name += kNameLetters[letter(random)];
+  return WithFreshName(
+      target,
+      [folder, &file](const std::string& name) { return Link(file.fd.get(), folder, name); },
+      file.name);
+}
+
+void DiscardNewFile(int folder, NewFile& file) {
+  file.fd.Close();
+  if (!file.name.empty()) {
+    unlinkat(folder, file.name.c_str(), 0);
+  }
+}
+
+void RemoveLeftovers(int folder, const std::string& target) {
+  const int listing = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  DIR* const entries = listing < 0 ? nullptr : fdopendir(listing);
+  if (entries == nullptr) {
+    if (listing >= 0) {
+      close(listing);
     }
-    error = Link(file.fd, name);
-    if (error == 0) {
-      file.name = std::move(name);
+    return;
+  }
+  const std::string prefix = target + std::string(kNameInfix);
+  while (const dirent* entry = readdir(entries)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() == prefix.size() + kNameLength && name.starts_with(prefix)) {
+      RemoveIfLeftOver(folder, entry->d_name);
     }
   }
-  return error;
+  closedir(entries);
 }
 
 }  // namespace krovan

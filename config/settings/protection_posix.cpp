@@ -11,26 +11,19 @@ namespace {
 constexpr char kAclAttribute[] = "system.posix_acl_access";
 constexpr mode_t kModeBits = 07777;
 
-// Reads the ACL attribute with `get`, which is getxattr for a path or fgetxattr for an open
-// file; none when there is none or it cannot be read.
-template <typename Get>
-std::optional<std::string> ReadAcl(Get get) {
-  const ssize_t size = get(nullptr, 0);
+// The ACL of the open file `fd`; none when there is none or it cannot be read.
+std::optional<std::string> AclOf(int fd) {
+  const ssize_t size = fgetxattr(fd, kAclAttribute, nullptr, 0);
   if (size < 0) {
     return std::nullopt;
   }
   std::string value(static_cast<std::size_t>(size), '\0');
-  const ssize_t got = get(value.data(), value.size());
+  const ssize_t got = fgetxattr(fd, kAclAttribute, value.data(), value.size());
   if (got < 0) {
     return std::nullopt;
   }
   value.resize(static_cast<std::size_t>(got));
   return value;
-}
-
-std::optional<std::string> AclOf(int fd) {
-  return ReadAcl(
-      [fd](void* value, std::size_t size) { return fgetxattr(fd, kAclAttribute, value, size); });
 }
 
 // A new file may have inherited an ACL from its directory's default ACL: it is removed where
@@ -45,13 +38,11 @@ void SetAcl(int fd, const std::optional<std::string>& acl) {
 
 }  // namespace
 
-Protection ProtectionOf(const std::string& path, const struct stat& status) {
+Protection ProtectionOf(int fd, const struct stat& status) {
   return {.user = status.st_uid,
           .group = status.st_gid,
           .mode = status.st_mode & kModeBits,
-          .acl = ReadAcl([&path](void* value, std::size_t size) {
-            return lgetxattr(path.c_str(), kAclAttribute, value, size);
-          })};
+          .acl = AclOf(fd)};
 }
 
 bool GiveProtection(int fd, const Protection& wanted) {

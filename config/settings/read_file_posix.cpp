@@ -10,17 +10,19 @@
 namespace krovan {
 
 std::string ReadFileStart(const char* path, std::size_t max_length) {
-  PathEnd end;
+  HeldPath end;
   if (FollowTrustedLinks(path, LastLink::kFollow, end) != 0 || !end.exists) {
     return {};
   }
   // Non-blocking: opening a named pipe would otherwise wait for a writer, and a terminal must
   // not become the program's controlling one. The flag changes nothing for a regular file. A
   // link put in the file's place since it was followed is refused.
-  const int fd = open(end.path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
+  const Descriptor file(openat(end.folder.get(), end.name.c_str(),
+                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!file.valid()) {
     return {};
   }
+  const int fd = file.get();
   std::string text;
   struct stat status {};
   if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
@@ -38,7 +40,6 @@ std::string ReadFileStart(const char* path, std::size_t max_length) {
     }
     text.resize(filled);
   }
-  close(fd);
   return text;
 }
 

@@ -1,17 +1,17 @@
+#include "config/settings/replace_file_posix.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
-#include <filesystem>
 #include <optional>
 #include <string>
 
+#include "config/settings/file_errors_posix.h"
 #include "config/settings/file_io_posix.h"
 #include "config/settings/protection_posix.h"
 #include "config/settings/replace_file.h"
-#include "config/settings/replace_file_posix.h"
 #include "config/settings/rewrite_file_posix.h"
 #include "config/settings/trusted_links_posix.h"
 
@@ -21,33 +21,32 @@ namespace {
 constexpr mode_t kWriteBits = 0222;
 constexpr mode_t kNewFileMode = 0666;  // before the umask, as open() would create it
 
-// Returned instead of an errno value when the new file cannot be given the old one's owner,
-// group, permissions or ACL.
-constexpr int kCannotMatchOldFile = -3;
-
-std::string ErrorText(int error) {
-  return error == kNotRegularFile ? "Not a regular file" : std::strerror(error);
-}
-
-std::filesystem::path DirectoryOf(const std::string& path) {
-  const std::filesystem::path parent = std::filesystem::path(path).parent_path();
-  return parent.empty() ? std::filesystem::path(".") : parent;
-}
-
-// Refuses what must not be replaced. The permission bits are checked by hand because root may
-// write any file, yet a file with no write bit is one the user has made read-only.
-int CheckReplaceable(const std::string& path, const struct stat& status) {
+// Refuses what must not be replaced, before it is opened: opening a device for writing may
+// already do something. The permission bits are checked by hand because root may write any
+// file, yet a file with no write bit is one the user has made read-only.
+int CheckReplaceable(const struct stat& status) {
   if (S_ISDIR(status.st_mode)) {
     return EISDIR;
   }
   if (!S_ISREG(status.st_mode)) {
     return kNotRegularFile;
   }
-  if ((status.st_mode & kWriteBits) == 0) {
-    return EACCES;
+  return (status.st_mode & kWriteBits) == 0 ? EACCES : 0;
+}
+
+// Opens the old file at `end` for writing, once. The open is the system's own check that the
+// user may write the file (a rename needs only the folder's permission, and the file's own
+// protection must hold too), and the descriptor is what everything after reads and rewrites.
+// Refuses a link or another file put in its place since the walk looked at it. Never truncates
+// it, and never waits: a pipe in its place is refused, not waited for.
+int OpenOldFile(const HeldPath& end, Descriptor& old, struct stat& status) {
+  old = Descriptor(openat(end.folder.get(), end.name.c_str(),
+                          O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!old.valid() || fstat(old.get(), &status) != 0) {
+    return errno;
   }
-  // Renaming needs only the directory's permission; keep the file's own protection too.
-  return faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0 ? 0 : errno;
+  const bool same = status.st_dev == end.status.st_dev && status.st_ino == end.status.st_ino;
+  return same ? 0 : kChangedMeanwhile;
 }
 
 mode_t CurrentUmask() {
@@ -72,68 +71,61 @@ int FillFile(int fd, const std::optional<Protection>& old, std::string_view cont
   return SyncFile(fd);
 }
 
-// Makes the rename itself durable. Best effort: the new file is already in place, and some
-// file systems cannot sync a directory.
-void SyncDirectory(const std::filesystem::path& directory) {
-  const int fd = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd >= 0) {
-    SyncFile(fd);
-    close(fd);
+// Makes the rename itself durable by syncing the held folder. Best effort: the new file is
+// already in place, and some file systems cannot sync a folder.
+void SyncFolder(int folder) {
+  const Descriptor synced(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (synced.valid()) {
+    SyncFile(synced.get());
   }
 }
 
-// Closes the new file and removes its name, if it has one.
-void Discard(const NewFile& file) {
-  close(file.fd);
-  if (!file.name.empty()) {
-    unlink(file.name.c_str());
-  }
-}
-
-// Writes `contents` to a new file of `kind` and names it beside `target`, leaving it open.
+// Writes `contents` to a new file of `kind` and names it beside the target, leaving it open.
 // On failure the file is closed and, if it had a name, removed.
-int WriteNewFile(NewFileKind kind, const std::string& target, const std::optional<Protection>& old,
+int WriteNewFile(NewFileKind kind, const HeldPath& end, const std::optional<Protection>& old,
                  std::string_view contents, NewFile& file) {
-  int error = OpenNewFile(kind, DirectoryOf(target), target, file);
+  const int folder = end.folder.get();
+  int error = OpenNewFile(kind, folder, end.name, file);
   if (error != 0) {
     return error;
   }
-  error = FillFile(file.fd, old, contents);
+  error = FillFile(file.fd.get(), old, contents);
   if (error == 0) {
-    error = NameNewFile(target, file);
+    error = NameNewFile(folder, end.name, file);
   }
   if (error != 0) {
-    Discard(file);
+    DiscardNewFile(folder, file);
   }
   return error;
 }
 
-// Replaces `target` atomically: a new file, complete and on disk, renamed over it. Returns an
-// errno value or kCannotMatchOldFile, 0 on success; on failure `target` is untouched and the new
-// file gone.
-int ReplaceByNewFile(const std::string& target, const std::optional<Protection>& old,
+// Replaces the target atomically: a new file, complete and on disk, renamed over it. On
+// failure the target is untouched and the new file gone.
+int ReplaceByNewFile(const HeldPath& end, const std::optional<Protection>& old,
                      std::string_view contents, NewFileKind first) {
+  const int folder = end.folder.get();
   // An unnamed file gets its name only once its contents are on disk, and the rename follows
   // at once: only a save killed between those two system calls leaves a file behind, which the
   // next save removes.
-  RemoveLeftovers(DirectoryOf(target), target);
+  RemoveLeftovers(folder, end.name);
   NewFile file;
-  int error = WriteNewFile(first, target, old, contents, file);
+  int error = WriteNewFile(first, end, old, contents, file);
   if (error == kNoUnnamedFiles) {
-    error = WriteNewFile(NewFileKind::kNamed, target, old, contents, file);
+    file = NewFile{};
+    error = WriteNewFile(NewFileKind::kNamed, end, old, contents, file);
   }
   if (error != 0) {
     return error;
   }
-  if (rename(file.name.c_str(), target.c_str()) != 0) {
+  if (renameat(folder, file.name.c_str(), folder, end.name.c_str()) != 0) {
     error = errno;
-    Discard(file);
+    DiscardNewFile(folder, file);
     return error;
   }
   // Closed after the rename to keep it next to the link; fsync has already reported any error
   // of the contents.
-  close(file.fd);
-  SyncDirectory(DirectoryOf(target));
+  file.fd.Close();
+  SyncFolder(folder);
   return 0;
 }
 
@@ -146,6 +138,27 @@ bool MeansRewriteInPlace(int error) {
   return error == EACCES || error == EPERM || error == kCannotMatchOldFile;
 }
 
+int Save(const HeldPath& end, std::string_view contents, NewFileKind first) {
+  if (!end.exists) {
+    return ReplaceByNewFile(end, std::nullopt, contents, first);
+  }
+  if (const int error = CheckReplaceable(end.status)) {
+    return error;
+  }
+  Descriptor old;
+  struct stat status {};
+  if (const int error = OpenOldFile(end, old, status)) {
+    return error;
+  }
+  int error = status.st_nlink > 1
+                  ? kCannotMatchOldFile
+                  : ReplaceByNewFile(end, ProtectionOf(old.get(), status), contents, first);
+  if (MeansRewriteInPlace(error)) {
+    error = RewriteInPlace(old.get(), contents);
+  }
+  return error;
+}
+
 }  // namespace
 
 std::string ReplaceFile(const std::string& path, std::string_view contents) {
@@ -154,25 +167,12 @@ std::string ReplaceFile(const std::string& path, std::string_view contents) {
 
 std::string ReplaceFileStartingWith(const std::string& path, std::string_view contents,
                                     NewFileKind first) {
-  PathEnd end;
-  if (const int error = FollowTrustedLinks(path, LastLink::kFollow, end)) {
-    return error == kUntrustedLink ? UntrustedLinkError(end.path) : ErrorText(error);
+  HeldPath end;
+  int error = FollowTrustedLinks(path, LastLink::kFollow, end);
+  if (error == 0) {
+    error = Save(end, contents, first);
   }
-  const std::string& target = end.path;
-  if (!end.exists) {
-    const int error = ReplaceByNewFile(target, std::nullopt, contents, first);
-    return error == 0 ? std::string() : ErrorText(error);
-  }
-  if (const int error = CheckReplaceable(target, end.status)) {
-    return ErrorText(error);
-  }
-  int error = end.status.st_nlink > 1
-                  ? kCannotMatchOldFile
-                  : ReplaceByNewFile(target, ProtectionOf(target, end.status), contents, first);
-  if (MeansRewriteInPlace(error)) {
-    error = RewriteInPlace(target, contents);
-  }
-  return error == 0 ? std::string() : ErrorText(error);
+  return error == 0 ? std::string() : DescribeFileError(error, end.path);
 }
 
 }  // namespace krovan

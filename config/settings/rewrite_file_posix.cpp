@@ -1,7 +1,6 @@
 #include "config/settings/rewrite_file_posix.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,15 +16,9 @@ bool MeansCannotReserve(int error) {
   return error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
 }
 
-int Rewrite(int fd, std::string_view contents) {
-  struct stat status {};
-  if (fstat(fd, &status) != 0) {
-    return errno;
-  }
-  // Opened by name after the checks: whatever took the name meanwhile must still be a file.
-  if (!S_ISREG(status.st_mode)) {
-    return kNotRegularFile;
-  }
+}  // namespace
+
+int RewriteInPlace(int fd, std::string_view contents) {
   const auto length = static_cast<off_t>(contents.size());
   if (const int error = posix_fallocate(fd, 0, length); error != 0 && !MeansCannotReserve(error)) {
     return error;
@@ -37,20 +30,6 @@ int Rewrite(int fd, std::string_view contents) {
     return errno;
   }
   return SyncFile(fd);
-}
-
-}  // namespace
-
-int RewriteInPlace(const std::string& path, std::string_view contents) {
-  // Never truncated on opening, which would lose the old contents before the new are written;
-  // non-blocking, so that a pipe put in the file's place is refused instead of waited for.
-  const int fd = open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) {
-    return errno;
-  }
-  const int error = Rewrite(fd, contents);
-  close(fd);
-  return error;
 }
 
 }  // namespace krovan
