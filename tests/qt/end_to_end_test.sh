@@ -286,7 +286,8 @@ case_close_without_box() {
 shared_install_cases=(own_file_in_roots_folder group_file_in_roots_folder
   group_file_in_shared_setgid_folder roots_file_is_refused data_folder_refuses_reset
   file_with_two_links planted_link_in_shared_setgid_folder planted_link_in_sticky_folder
-  own_link_in_shared_setgid_folder planted_data_link_refuses_reset)
+  own_link_in_shared_setgid_folder planted_folder_in_shared_setgid_folder
+  planted_data_link_refuses_reset)
 if [[ $run_as == player && $(id -u) -eq 0 ]]; then
   cases+=("${shared_install_cases[@]}")
 else
@@ -396,6 +397,22 @@ case_own_link_in_shared_setgid_folder() {
   link_from_game_folder 2775 krovan3d.cfg 65534 "$case_dir/home/notes.txt"
   save_as games-player
   [[ -L $game/krovan3d.cfg ]] || fail "krovan3d.cfg is no longer a link"
+  expect_names "$case_dir/home" notes.txt
+}
+
+# A folder that another user put in a shared game folder vouches for no link of theirs: here
+# root's link leads into it, and their link in it to the player's file is refused.
+case_planted_folder_in_shared_setgid_folder() {
+  put "$case_dir/home/notes.txt" "$stored"
+  link_from_game_folder 2775 krovan3d.cfg 0 conf/krovan3d.cfg
+  install -d -o 1234 -g 60 -m 2755 "$game/conf"
+  ln -s "$case_dir/home/notes.txt" "$game/conf/krovan3d.cfg"
+  chown -h 1234:60 "$game/conf/krovan3d.cfg"
+  start_program games-player
+  press dialog alt+k
+  press Error Return
+  expect_exit
+  expect_bytes "$case_dir/home/notes.txt" "$stored"
   expect_names "$case_dir/home" notes.txt
 }
 
