@@ -3,7 +3,6 @@
 // in turn, while the other player renames a folder or link on the way and puts a link or folder
 // of their own in its place. Whatever the moment, nothing outside the game folder may change, and
 // what the call returns must tell what it did. Needs root to prepare files of several users.
-#include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,20 +14,15 @@
 #include "config/settings/remove_file.h"
 #include "config/settings/replace_file.h"
 #include "tests/scratch_directory.h"
+#include "tests/settings/game_users.h"
 #include "tests/settings/traced_call.h"
 
 namespace krovan {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::RunTraced;
-using testing::TraceOptions;
 
-constexpr uid_t kRoot = 0;
-constexpr uid_t kPlayer = 65534;
-constexpr gid_t kPlayerGroup = 65534;
-constexpr gid_t kGames = 60;
-constexpr uid_t kOtherMember = 1234;
+using namespace testing;  // the game's users
 
 // One entry of a folder tree, made in order: a folder, a file with its text, or a link.
 struct Entry {

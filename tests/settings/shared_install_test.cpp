@@ -1,7 +1,6 @@
 // Saves by an ordinary user in a game installed for several users: folders and files prepared
 // by root with their owners, the save made by a child process that has dropped to the player's
 // user and groups. Needs root to prepare them; skipped otherwise.
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
@@ -18,17 +17,14 @@
 #include "config/settings/read_file.h"
 #include "config/settings/replace_file.h"
 #include "tests/scratch_directory.h"
+#include "tests/settings/game_users.h"
 
 namespace krovan {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uid_t kRoot = 0;
-constexpr uid_t kPlayer = 65534;
-constexpr gid_t kPlayerGroup = 65534;
-constexpr gid_t kGames = 60;
-constexpr uid_t kOtherMember = 1234;
+using namespace testing;  // the game's users
 
 struct OwnerAndMode {
   mode_t mode;
@@ -202,9 +198,7 @@ std::string SaveAs(const std::optional<std::vector<gid_t>>& groups, const fs::pa
   const pid_t child = fork();
   if (child == 0) {
     close(pipe_ends[0]);
-    const bool dropped = !groups || (setgroups(groups->size(), groups->data()) == 0 &&
-                                     setresgid(kPlayerGroup, kPlayerGroup, kPlayerGroup) == 0 &&
-                                     setresuid(kPlayer, kPlayer, kPlayer) == 0);
+    const bool dropped = !groups || BecomePlayer(*groups);
     const std::string error =
         !dropped ? "could not become the player"
         : chdir(folder.c_str()) != 0
