@@ -246,10 +246,7 @@ class SharedFolderRace : public ::testing::TestWithParam<RaceCase> {
         .prepare =
             [&root] {
               const gid_t groups[] = {kGames};
-              if (setgroups(1, groups) != 0 ||
-                  setresgid(kPlayerGroup, kPlayerGroup, kPlayerGroup) != 0 ||
-                  setresuid(kPlayer, kPlayer, kPlayer) != 0 ||
-                  chdir((root / "game").c_str()) != 0) {
+              if (!BecomePlayer(groups) || chdir((root / "game").c_str()) != 0) {
                 _exit(3);
               }
             },
