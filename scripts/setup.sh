@@ -32,9 +32,10 @@ windows=(
   # the cross compiler; the tests build GoogleTest from its sources
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-  # the tests of the 32-bit program under Wine on a virtual X display: 32-bit Wine comes from
-  # the i386 architecture, added below when it is missing
-  wine wine32:i386 xvfb xauth xdotool
+  # the tests under Wine on a virtual X display: of the 32-bit program under 32-bit Wine, from
+  # the i386 architecture (added below when it is missing); on a machine that runs no 32-bit
+  # programs, of the 64-bit build under 64-bit Wine (scripts/runs-32-bit.sh)
+  wine xvfb xauth xdotool
 )
 bench=(xvfb xauth libx11-dev time valgrind)
 package=(dpkg-dev)
@@ -47,7 +48,10 @@ for purpose in "${@:-run}"; do
   case $purpose in
     run) packages+=("${run[@]}") ;;
     test) packages+=("${run[@]}" "${test[@]}") ;;
-    windows) packages+=("${windows[@]}") ;;
+    windows)
+      packages+=("${windows[@]}")
+      if bash "$(dirname "$0")/runs-32-bit.sh"; then packages+=(wine32:i386); else packages+=(wine64); fi
+      ;;
     bench) packages+=("${run[@]}" "${bench[@]}") ;;
     package) packages+=("${run[@]}" "${package[@]}") ;;
     release) packages+=("${run[@]}" "${release[@]}") ;;
@@ -75,5 +79,7 @@ export DEBIAN_FRONTEND=noninteractive
 if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
-"${sudo[@]}" apt-get update -q
+# One source that fails (a mirror in the middle of a sync) need not stop the install: the
+# packages may all be there, and apt-get install says which are not.
+"${sudo[@]}" apt-get update -q || echo "setup.sh: some package lists could not be updated" >&2
 "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,23 +1,25 @@
 #!/usr/bin/env bash
-# Runs the 32-bit Windows build's tests under Wine on the X display in DISPLAY: the unit tests
-# through ctest, the window's tests again at 144 and 192 dpi, and the end-to-end runs of
-# config.exe. Needs 32-bit Wine (wine32 of the i386 architecture). Usage: wine-tests.sh
-# path/to/build-windows-x86
+# Runs a Windows build's tests under Wine on the X display in DISPLAY: the unit tests through
+# ctest, the window's tests again at 144 and 192 dpi, and the end-to-end runs of config.exe.
+# The 32-bit build needs 32-bit Wine (wine32 of the i386 architecture), a build folder whose name
+# ends in x64 64-bit Wine. Usage: wine-tests.sh path/to/build-windows-x86
 set -euo pipefail
 build=$(realpath "$1")
 here=$(cd "$(dirname "$0")" && pwd)
 exe=$build/bin/config.exe
 
-# A 32-bit Wine prefix of the build's own, so nothing depends on ~/.wine, which may have been made
-# by 64-bit Wine alone and then cannot start a 32-bit program ("could not load kernel32.dll").
+# A Wine prefix of the build's own, so nothing depends on ~/.wine, which may have been made by
+# 64-bit Wine alone and then cannot start a 32-bit program ("could not load kernel32.dll").
 # A 32-bit prefix is made in half the time of a 64-bit one. Without Mono and Gecko, which nothing
 # here needs and which Wine would try to download.
-export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+arch=win32
+[[ $build != *x64 ]] || arch=win64
+export WINEPREFIX=$build/wineprefix WINEARCH=$arch WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # One Wine server for the whole run, so every test program starts in a fraction of a second;
 # it and Wine's background services hold no pipe of this script open.
 trap 'wineserver --kill 2>/dev/null || true' EXIT
-if ! grep -qs '^#arch=win32' "$WINEPREFIX/system.reg"; then
-  echo "Creating the 32-bit Wine prefix $WINEPREFIX"
+if ! grep -qs "^#arch=$arch" "$WINEPREFIX/system.reg"; then
+  echo "Creating the $arch Wine prefix $WINEPREFIX"
   rm -rf "$WINEPREFIX"
 fi
 mkdir -p "$WINEPREFIX"
