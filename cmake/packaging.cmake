@@ -39,5 +39,8 @@ add_custom_command(OUTPUT ${changelog}
   DEPENDS packaging/changelog VERBATIM)
 add_custom_target(changelog ALL DEPENDS ${changelog})
 install(FILES ${changelog} packaging/copyright DESTINATION ${package_doc_dir})
+# Where lintian finds the package's overrides, each with the reason the tag does not apply.
+install(FILES packaging/lintian-overrides RENAME ${CPACK_PACKAGE_NAME}
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides)
 
 include(CPack)

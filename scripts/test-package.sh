@@ -24,6 +24,7 @@ files=(
   ./usr/share/doc/krovan3d-config/changelog.gz
   ./usr/share/doc/krovan3d-config/copyright
   ./usr/share/icons/hicolor/32x32/apps/krovan3d-config.png
+  ./usr/share/lintian/overrides/krovan3d-config
   ./usr/share/man/man6/krovan3d-config.6.gz
 )
 desktop=./usr/share/applications/krovan3d-config.desktop
