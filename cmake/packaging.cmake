@@ -3,7 +3,7 @@
 # was given, its menu entry. With SOURCE_DATE_EPOCH set, CPack gives every file in it and the
 # package's own members that date and leaves the gzip headers without one.
 set(CPACK_PACKAGE_NAME krovan3d-config)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "settings dialog of the Krovan 3D tank game")
 set(CPACK_PACKAGE_DESCRIPTION
     "One window that shows and saves the display, sound and keyboard settings of\n\
@@ -39,5 +39,8 @@ add_custom_command(OUTPUT ${changelog}
   DEPENDS packaging/changelog VERBATIM)
 add_custom_target(changelog ALL DEPENDS ${changelog})
 install(FILES ${changelog} packaging/copyright DESTINATION ${package_doc_dir})
+# Where lintian finds the package's overrides, each with the reason the tag does not apply.
+install(FILES packaging/lintian-overrides RENAME ${CPACK_PACKAGE_NAME}
+        DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides)
 
 include(CPack)

@@ -15,6 +15,7 @@ seconds=${1:-30}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
 
+bash "$root/scripts/setup.sh" fuzz
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DKROVAN_FUZZ=ON >/dev/null
 cmake --build "$build" --target settings_fuzzer

@@ -6,8 +6,11 @@
 #   windows  cross-build the Windows program and run its tests under 32-bit Wine (i386)
 #   bench    the start-up benchmark under a private X server
 #   package  build the Debian package
-#   release  make the release files: the Debian package, the 32-bit Windows program in a zip,
-#            checked by lintian
+#   lint     check Debian packages with lintian
+#   package-test  check the contents of a package made from a build folder
+#   fuzz     fuzz the file reader with clang's libFuzzer
+#   release  make the release files (the Debian package, the 32-bit Windows program in a zip)
+#            and check them
 #   compare  show where two builds of the release files differ (diffoscope)
 #   debian-13  make the Debian 13 root that scripts/test-debian-13.sh runs the tests in
 # Idempotent: when everything is present it only checks and returns.
@@ -16,9 +19,15 @@ set -euo pipefail
 # Every purpose builds with these.
 build=(cmake ninja-build g++ pkgconf)
 run=(qt6-base-dev fonts-dejavu-core)
+package=(dpkg-dev)
+lint=(lintian)
+package_test=("${package[@]}" "${lint[@]}" desktop-file-utils)
+# The fuzzer lives among the unit tests: clang with its sanitizer and libFuzzer runtimes.
+unit=(googletest libgtest-dev libgmock-dev)
+fuzz=("${unit[@]}" clang libclang-rt-dev)
 test=(
-  # unit tests; clang with its sanitizer and libFuzzer runtimes
-  googletest libgtest-dev libgmock-dev clang libclang-rt-dev
+  # unit tests and the fuzzer
+  "${fuzz[@]}"
   # the window end to end, and screenshots, under a real X server
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
   # the window end to end on a headless Wayland compositor, and its screenshots
@@ -26,7 +35,7 @@ test=(
   # the accessibility test: the AT-SPI stack, a session bus, and pyatspi for the system python3
   at-spi2-core dbus-x11 python3-pyatspi
   # the package's smoke test and lintian; the release files built twice and compared
-  dpkg-dev desktop-file-utils lintian zip unzip
+  "${package_test[@]}" zip unzip
 )
 windows=(
   # the cross compiler; the tests build GoogleTest from its sources
@@ -38,8 +47,9 @@ windows=(
   wine xvfb xauth xdotool
 )
 bench=(xvfb xauth libx11-dev time valgrind)
-package=(dpkg-dev)
-release=(git dpkg-dev g++-mingw-w64-i686-posix binutils-mingw-w64-i686 zip lintian)
+release=(
+  git "${package[@]}" "${lint[@]}" g++-mingw-w64-i686-posix binutils-mingw-w64-i686 zip unzip
+)
 compare=(diffoscope)
 debian_13=(debootstrap)
 
@@ -54,12 +64,15 @@ for purpose in "${@:-run}"; do
       ;;
     bench) packages+=("${run[@]}" "${bench[@]}") ;;
     package) packages+=("${run[@]}" "${package[@]}") ;;
+    lint) packages+=("${lint[@]}") ;;
+    package-test) packages+=("${run[@]}" "${package_test[@]}") ;;
+    fuzz) packages+=("${run[@]}" "${fuzz[@]}") ;;
     release) packages+=("${run[@]}" "${release[@]}") ;;
     compare) packages+=("${compare[@]}") ;;
     debian-13) packages+=("${debian_13[@]}") ;;
     *)
-      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package," \
-        "release, compare, debian-13)" >&2
+      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package, lint," \
+        "package-test, fuzz, release, compare, debian-13)" >&2
       exit 2
       ;;
   esac

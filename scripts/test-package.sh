@@ -9,6 +9,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 game_dir=/opt/krovan3d
 
+bash "$root/scripts/setup.sh" package-test
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 fail() {
@@ -21,6 +24,7 @@ files=(
   ./usr/share/doc/krovan3d-config/changelog.gz
   ./usr/share/doc/krovan3d-config/copyright
   ./usr/share/icons/hicolor/32x32/apps/krovan3d-config.png
+  ./usr/share/lintian/overrides/krovan3d-config
   ./usr/share/man/man6/krovan3d-config.6.gz
 )
 desktop=./usr/share/applications/krovan3d-config.desktop
@@ -29,7 +33,7 @@ for game in "$game_dir" ""; do
   cmake -S "$root" -B "$build" -DKROVAN_GAME_DIR="$game" >/dev/null
   rm -f "$build"/krovan3d-config_*.deb
   (cd "$build" && cpack -G DEB >/dev/null)
-  deb=$(echo "$build"/krovan3d-config_1.0.0_"$(dpkg --print-architecture)".deb)
+  deb=$build/krovan3d-config_${version}_$(dpkg --print-architecture).deb
   [[ -f $deb ]] || fail "no package $deb"
 
   expected=("${files[@]}")
@@ -38,7 +42,7 @@ for game in "$game_dir" ""; do
   [[ $listed == "$(printf '%s\n' "${expected[@]}" | sort)" ]] ||
     fail "with KROVAN_GAME_DIR='$game' the package holds:"$'\n'"$listed"
   dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "Depends lacks Qt: $deb"
-  version=$(dpkg-deb -f "$deb" Version)
+  [[ $(dpkg-deb -f "$deb" Version) == "$version" ]] || fail "$deb is not version $version"
   [[ $(dpkg-parsechangelog -l "$root/packaging/changelog" -S Version) == "$version" ]] ||
     fail "packaging/changelog does not start with version $version"
   grep -q "^\.TH .* \"krovan3d-config $version\"" "$root/config/qt/krovan3d-config.6" ||

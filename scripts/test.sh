@@ -3,8 +3,8 @@
 #   linux     the Linux build and CTest: unit tests, the window under Qt's offscreen platform,
 #             end-to-end runs under Xvfb and sway, the AT-SPI accessibility stack
 #   sanitize  the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
-#   package   the Release build that packagers make (-O3), the Debian package made from it,
-#             checked with lintian
+#   package   the Release build (-O3) with Debian's hardening flags, as scripts/package.sh makes
+#             it, with its tests built; the Debian package made from it, checked with lintian
 #   fuzz      a short fuzzing run of the file reader
 #   windows   the Windows build, its import tables, and its tests under Wine
 #   release   the release files made twice and compared (after windows: it checks that the zip
@@ -44,7 +44,9 @@ for part in "${parts[@]}"; do
       ctest --test-dir build-sanitize --output-on-failure
       ;;
     package)
-      cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKROVAN_WERROR=ON
+      source scripts/debian-flags.sh
+      cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKROVAN_WERROR=ON \
+        "${debian_flags[@]}"
       cmake --build build-release
       bash scripts/test-package.sh build-release
       ;;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <tuple>
 
 namespace krovan {
 namespace {
@@ -48,9 +49,10 @@ Protection ProtectionOf(int fd, const struct stat& status) {
 bool GiveProtection(int fd, const Protection& wanted) {
   // The user and group together, else the group alone. A change of owner clears the setuid and
   // setgid bits, and the mode updates the ACL's owner, mask and other entries, so the order is
-  // owner, ACL, mode. Every step may fail; the comparison afterwards tells.
+  // owner, ACL, mode. Every step may fail; the comparison afterwards tells, so the result of the
+  // second fchown, which glibc's fortified headers insist on, is left aside.
   if (fchown(fd, wanted.user, wanted.group) != 0) {
-    fchown(fd, static_cast<uid_t>(-1), wanted.group);
+    std::ignore = fchown(fd, static_cast<uid_t>(-1), wanted.group);
   }
   SetAcl(fd, wanted.acl);
   fchmod(fd, wanted.mode);
