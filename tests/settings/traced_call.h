@@ -15,7 +15,7 @@ using SyscallArguments = std::array<std::uint64_t, 6>;
 // (every one when it is empty) is not run, and returns `result` instead (-errno for an error).
 struct FakeAnswer {
   long number = 0;
-  std::function<bool(const SyscallArguments&)> matches;
+  bool (*matches)(const SyscallArguments&) = nullptr;
   long result = 0;
 };
 
