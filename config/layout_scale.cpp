@@ -7,7 +7,6 @@ namespace krovan::layout {
 
 namespace {
 constexpr double kTwipsPerPixel = 15.0;
-constexpr double kDesignDpi = 96.0;
 constexpr double kStepsPerUnit = 20.0;  // for factors in multiples of 1/20
 }  // namespace
 
