@@ -26,6 +26,16 @@ struct ControlState {
 // By the control's index in the window's table.
 using WindowState = std::array<ControlState, form::kControlCount>;
 
+// The control of that name, found when compiling: a name that no row has does not compile.
+consteval ControlIndex Named(std::string_view name) {
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    if (form::Row(control).name == name) {
+      return control;
+    }
+  }
+  throw "no control has that name";
+}
+
 // Every name of a kind, in the order of its enumerators.
 template <typename Name, int kCount>
 constexpr std::array<Name, kCount> EveryName() {
