@@ -56,10 +56,10 @@ struct DepthList {
 // routine on runs it when it was off; the routine is run again in any case, which changes
 // nothing the second time.
 struct Options {
-  form::OptionGroup group;
+  const form::OptionGroup* group;
 
   bool Apply(const Target& to, std::int16_t value) const {
-    const auto members = group.Members();
+    const auto members = group->Members();
     const auto match = std::ranges::find(members, value, ValueOf);
     const OptionButton button = match == members.end() ? Fallback() : *match;
     to.form.TurnOn(button);
@@ -69,13 +69,13 @@ struct Options {
     return true;
   }
   std::int16_t Collect(const ToolkitOperations& form) const {
-    const auto members = group.Members();
+    const auto members = group->Members();
     const auto on =
         std::ranges::find_if(members, [&form](OptionButton button) { return form.IsOn(button); });
     return ValueOf(on == members.end() ? Fallback() : *on);
   }
   static std::int16_t ValueOf(OptionButton button) { return form::Row(button).stored.value; }
-  OptionButton Fallback() const { return std::ranges::max(group.Members(), {}, ValueOf); }
+  OptionButton Fallback() const { return std::ranges::max(group->Members(), {}, ValueOf); }
 };
 
 // A check box, stored as 1 (checked) or 0.
@@ -125,7 +125,7 @@ constexpr std::optional<Keeper> KeeperOf(int line) {
     }
     switch (row.kind) {
       case form::ControlKind::kOptionButton:
-        return Options{form::GroupOf(form::OptionButtonAt(control))};
+        return Options{&form::GroupOf(form::OptionButtonAt(control))};
       case form::ControlKind::kCheckBox:
         return Box{form::CheckBoxAt(control)};
       case form::ControlKind::kSlider:

@@ -39,7 +39,7 @@ struct TextNeed {
 // How fine the factor is. Qt's window takes multiples of 1/20 and checks each control's box as
 // rounded to whole pixels; the Win32 window takes any factor and checks the boxes before
 // rounding, which gives each window the pixels it has always had.
-enum class FactorSteps { Any, Twentieths };
+enum class FactorSteps { kAny, kTwentieths };
 
 // The least factor of those steps at which every control's box holds what it needs, and never
 // less than the screen's logical DPI over kDesignDpi.

@@ -108,7 +108,7 @@ double LayoutScale(HDC dc, UINT dpi) {
         break;
     }
   }
-  return layout::ScaleFactor(needs, dpi, layout::FactorSteps::Any);
+  return layout::ScaleFactor(needs, dpi, layout::FactorSteps::kAny);
 }
 
 RECT PixelRect(ControlIndex control, double scale) {
