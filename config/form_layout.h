@@ -92,16 +92,17 @@ constexpr Twips OnClientArea(Twips rect, ControlIndex container) {
 // its right, an option button 15 twips under the next one (at 144 dpi "E&nhanced" would hide
 // the left of Custom's circle). Of the two cuts, the one that keeps more of the box. Frames hold
 // other controls rather than overlap them.
-constexpr Twips VisibleBox(const Control& control) {
-  Twips room = control.rect;
-  for (const Control& other : kControls) {
+constexpr Twips VisibleBox(ControlIndex control) {
+  Twips room = Row(control).rect;
+  for (ControlIndex index = 0; index < kControlCount; ++index) {
+    const Control& other = Row(index);
     const Twips& rect = other.rect;
     const bool overlaps = rect.left < room.left + room.width &&
                           room.left < rect.left + rect.width && rect.top < room.top + room.height &&
                           room.top < rect.top + rect.height;
     const bool later = rect.left > room.left || rect.top > room.top;
-    if (&other == &control || other.kind == ControlKind::kFrame ||
-        other.container != control.container || !overlaps || !later) {
+    if (index == control || other.kind == ControlKind::kFrame ||
+        other.container != Row(control).container || !overlaps || !later) {
       continue;
     }
     const int keeps_left = (rect.left - room.left) * room.height;
@@ -119,7 +120,7 @@ constexpr Twips VisibleBox(const Control& control) {
 inline constexpr std::array<Twips, kControlCount> kVisibleBoxes = [] {
   std::array<Twips, kControlCount> boxes{};
   for (ControlIndex control = 0; control < kControlCount; ++control) {
-    boxes[static_cast<std::size_t>(control)] = VisibleBox(Row(control));
+    boxes[static_cast<std::size_t>(control)] = VisibleBox(control);
   }
   return boxes;
 }();
@@ -171,18 +172,18 @@ inline constexpr int kFirstControlLine = 3;
 constexpr bool EveryLineHasItsControls() {
   for (int line = kFirstControlLine; line <= kSettingsValueCount; ++line) {
     int keepers = 0;
-    const Control* first = nullptr;
+    Control first{};
     for (const Control& control : kControls) {
       if (control.stored.line != line) {
         continue;
       }
-      const bool same_group = first != nullptr && first->kind == ControlKind::kOptionButton &&
+      const bool same_group = first.kind == ControlKind::kOptionButton &&
                               control.kind == ControlKind::kOptionButton &&
-                              first->container == control.container;
+                              first.container == control.container;
       if (keepers > 0 && !same_group) {
         return false;
       }
-      first = &control;
+      first = control;
       ++keepers;
     }
     if (keepers == 0) {

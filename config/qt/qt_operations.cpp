@@ -48,7 +48,8 @@ void QtWindow::NativeClose() {
 }
 
 void QtWindow::NativeShowMessage(std::string_view text, std::string_view title, MessageIcon icon) {
-  QMessageBox box(kMessageIcons.at(Index(icon)), Text(title), Text(text), QMessageBox::Ok, this);
+  QMessageBox box(kMessageIcons.at(static_cast<std::size_t>(icon)), Text(title), Text(text),
+                  QMessageBox::Ok, this);
   // The system's error text is shown as it is, never read as markup.
   box.setTextFormat(Qt::PlainText);
   const QScopedValueRollback showing(showing_message_, true);

@@ -111,7 +111,7 @@ class LabelRoomTest : public ::testing::TestWithParam<LabelRoomCase> {};
 
 TEST_P(LabelRoomTest, EndsWhereTheNextControlStarts) {
   const form::Control& label = form::Row(form::kFirstLabel + GetParam().label);
-  const form::Twips room = form::VisibleBox(label);
+  const form::Twips room = form::VisibleBox(form::kFirstLabel + GetParam().label);
   EXPECT_EQ(room.width, GetParam().width) << label.name;
   EXPECT_EQ(room.left, label.rect.left) << label.name;
   EXPECT_EQ(room.top, label.rect.top) << label.name;
