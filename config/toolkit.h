@@ -91,7 +91,8 @@ using ControlIndex = int;
 // Every window and platform operation the routines use, and the promises they keep: indexes and
 // values outside a control's range are refused, and a change runs its control's routine, nested
 // inside the call. Both are kept here once; each toolkit (the in-memory control model used by
-// the tests, the Qt window, the Win32 window) only implements the native steps below.
+// the tests, the Qt window, the Win32 window) only implements the native steps below. A name
+// that names no control of its kind is a fault of the caller and stops the program at once.
 class ToolkitOperations {
  public:
   virtual ~ToolkitOperations() = default;
