@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/form_layout.h"
+#include "config/form_controls.h"
 #include "config/toolkit.h"
 
 namespace krovan {
@@ -18,34 +18,11 @@ struct RecordedMessage {
   bool operator==(const RecordedMessage&) const = default;
 };
 
-// The window's controls held in memory, without a screen. It is created in the window's
-// design-time state and follows the same rules as the real window: changing cmbDepth's
-// selection and turning on a scheme button run their routines nested in the change, option
-// buttons are exclusive within their frame, lists never sort, out-of-range list indexes and
-// slider values are refused. Message boxes return at once and are recorded.
+// The window's controls held in memory, without a screen, in the window's design-time state.
+// Message boxes return at once and are recorded.
 class ControlModel final : public ToolkitOperations {
  public:
   ControlModel();
-
-  void ShowForm() override;
-  void CloseForm() override;
-  void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
-
-  void AppendItem(DropDownList list, std::string_view text) override;
-  int GetListIndex(DropDownList list) const override;
-  bool SetListIndex(DropDownList list, int index) override;
-  void SetEnabled(DropDownList list, bool enabled) override;
-
-  bool IsOn(OptionButton button) const override;
-  void TurnOn(OptionButton button) override;
-
-  int GetValue(CheckBox box) const override;
-  void SetValue(CheckBox box, int value) override;
-
-  int GetValue(Slider slider) const override;
-  bool SetValue(Slider slider, int value) override;
-
-  FileRemoval RemoveFile(const std::string& path) override;
 
   // A press of one of the three buttons: runs its routine.
   void Press(Button button);
@@ -59,21 +36,33 @@ class ControlModel final : public ToolkitOperations {
   const std::vector<RecordedMessage>& Messages() const { return messages_; }
 
  private:
-  struct ListState {
+  // What a control shows: the items, selection and state of a list, whether an option button
+  // or check box is on, the slider's value.
+  struct ControlState {
     std::vector<std::string> items;
     int index = -1;
     bool enabled = true;
+    bool on = false;
+    int value = 0;
   };
 
-  // Runs a control's routine, if it has one.
-  void Run(form::Routine routine);
-  ListState& List(DropDownList list);
-  const ListState& List(DropDownList list) const;
+  void NativeShow() override;
+  void NativeClose() override;
+  void NativeShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
+  void NativeAppend(ControlIndex list, std::span<const std::string_view> texts) override;
+  int NativeItemCount(ControlIndex list) const override;
+  int NativeListIndex(ControlIndex list) const override;
+  void NativeSelect(ControlIndex list, int index) override;
+  void NativeEnable(ControlIndex list, bool enabled) override;
+  bool NativeIsOn(ControlIndex control) const override;
+  void NativeSetOn(ControlIndex control, bool on) override;
+  int NativeSliderValue(ControlIndex slider) const override;
+  void NativeSetSliderValue(ControlIndex slider, int value) override;
+  FileRemoval NativeRemoveFile(const std::string& path) override;
 
-  std::array<ListState, kKeySlotCount + 1> lists_;
-  std::array<bool, form::kOptionButtonCount> option_on_{};  // by OptionButton
-  std::array<int, form::kCheckBoxCount> box_values_{};      // by CheckBox
-  int sound_volume_ = form::kSliderInitial;
+  const ControlState& State(auto name) const;
+
+  std::array<ControlState, form::kControlCount> controls_;
   bool shown_ = false;
   bool closed_ = false;
   std::vector<RecordedMessage> messages_;

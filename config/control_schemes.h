@@ -1,13 +1,12 @@
 #pragma once
 
+#include "config/keys/scheme.h"
 #include "config/toolkit.h"
 
 namespace krovan {
 
-// The click routines of the three scheme option buttons. Classic and Enhanced select their
-// preset's key in each of the ten lists and lock them; Custom unlocks them as they are.
-void optClassic_Click(ToolkitOperations& form);
-void optEnhanced_Click(ToolkitOperations& form);
-void optCustom_Click(ToolkitOperations& form);
+// What choosing a scheme does to the ten key lists: a preset selects its key in each list and
+// locks them all; Custom unlocks them as they are. The scheme option buttons' routines.
+void ApplyScheme(ToolkitOperations& form, Scheme scheme);
 
 }  // namespace krovan

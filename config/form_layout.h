@@ -9,57 +9,67 @@
 #include "config/form_controls.h"
 #include "config/settings/game_settings.h"
 
-// What follows from the rows of config/form_controls.h: the row behind each name the routines
-// use, every control in one list, the option button groups and the lines of krovan3d.cfg the
-// controls keep.
+// What follows from the rows of config/form_controls.h: the row behind each index and name, the
+// tab order, the box each control may paint, the option button groups and the lines of
+// krovan3d.cfg the controls keep.
 namespace krovan::form {
 
-// The row of each control that the routines name.
-constexpr const Control& Row(OptionButton button) {
-  return kOptionButtons[static_cast<std::size_t>(button)];
+constexpr const Control& Row(ControlIndex control) {
+  return kControls[static_cast<std::size_t>(control)];
 }
-constexpr const Control& Row(CheckBox box) {
-  return kCheckBoxes[static_cast<std::size_t>(box)];
-}
-constexpr const Control& Row(Button button) {
-  return kButtons[static_cast<std::size_t>(button)];
-}
-constexpr const Control& Row(DropDownList list) {
-  return kDropDownLists[static_cast<std::size_t>(list)];
-}
-constexpr const Control& Row(Slider) {
-  return kSlider;
+constexpr const Control& Row(auto name) {
+  return Row(IndexOf(name));
 }
 
-// Every control of the window, the labels last.
-inline constexpr std::array<const Control*, kControlCount> kAllControls = [] {
-  std::array<const Control*, kControlCount> all{};
-  std::size_t next = 0;
-  const auto add = [&all, &next](const auto& table) {
-    for (const Control& control : table) {
-      all[next++] = &control;
-    }
+// The names of the rows of a block, back from their index.
+constexpr OptionButton OptionButtonAt(ControlIndex control) {
+  return static_cast<OptionButton>(control - kFirstOptionButton);
+}
+constexpr CheckBox CheckBoxAt(ControlIndex control) {
+  return static_cast<CheckBox>(control - kFirstCheckBox);
+}
+constexpr KeySlot KeySlotAt(ControlIndex control) {
+  return control - kFirstDropDownList;
+}
+
+constexpr bool EveryBlockHoldsItsKind() {
+  const struct {
+    ControlIndex first;
+    int count;
+    ControlKind kind;
+  } blocks[] = {
+      {kFirstFrame, kFrameCount, ControlKind::kFrame},
+      {kFirstOptionButton, kOptionButtonCount, ControlKind::kOptionButton},
+      {kFirstCheckBox, kCheckBoxCount, ControlKind::kCheckBox},
+      {kFirstButton, kButtonCount, ControlKind::kButton},
+      {kFirstDropDownList, kDropDownListCount, ControlKind::kDropDownList},
+      {kFirstSlider, kSliderCount, ControlKind::kSlider},
+      {kFirstLabel, kLabelCount, ControlKind::kLabel},
   };
-  add(kFrames);
-  add(kOptionButtons);
-  add(kCheckBoxes);
-  add(kButtons);
-  add(kDropDownLists);
-  all[next++] = &kSlider;
-  add(kLabels);
-  return all;
+  for (const auto& block : blocks) {
+    for (ControlIndex control = block.first; control < block.first + block.count; ++control) {
+      if (Row(control).kind != block.kind) {
+        return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(EveryBlockHoldsItsKind(), "each block holds as many rows of its kind as it names");
+
+// Every control by ascending tab index, which numbers them from 0 with no gap or repeat.
+inline constexpr std::array<ControlIndex, kControlCount> kTabOrder = [] {
+  std::array<ControlIndex, kControlCount> order{};
+  for (ControlIndex control = 0; control < kControlCount; ++control) {
+    order[static_cast<std::size_t>(control)] = control;
+  }
+  std::ranges::sort(order, {}, [](ControlIndex control) { return Row(control).tab_index; });
+  return order;
 }();
 
 constexpr bool TabIndexesNumberEveryControlOnce() {
-  std::array<int, kControlCount> uses{};
-  for (const Control* control : kAllControls) {
-    if (control->tab_index < 0 || control->tab_index >= kControlCount) {
-      return false;
-    }
-    ++uses[static_cast<std::size_t>(control->tab_index)];
-  }
-  for (int count : uses) {
-    if (count != 1) {
+  for (std::size_t position = 0; position < kTabOrder.size(); ++position) {
+    if (Row(kTabOrder[position]).tab_index != static_cast<int>(position)) {
       return false;
     }
   }
@@ -67,22 +77,53 @@ constexpr bool TabIndexesNumberEveryControlOnce() {
 }
 static_assert(TabIndexesNumberEveryControlOnce(), "tab indexes run from 0 with no gap or repeat");
 
-// The part of a label's box that no other control covers: labels are drawn beneath the
-// controls to their right, so a box that reaches under one ends, for its text, where it starts.
-constexpr Twips LabelRoom(const Control& label) {
-  Twips room = label.rect;
-  const int bottom = label.rect.top + label.rect.height;
-  for (const Control* other : kAllControls) {
-    const Twips& rect = other->rect;
-    const bool same_line = rect.top < bottom && label.rect.top < rect.top + rect.height;
-    const bool covers_text = rect.left > label.rect.left && rect.left < room.left + room.width;
-    if (other->kind != ControlKind::Label && other->container == label.container && same_line &&
-        covers_text) {
-      room.width = rect.left - label.rect.left;
+// A rectangle of a control in `container` from the client area's corner: a frame's controls lie
+// at their place in the frame plus the frame's own.
+constexpr Twips OnClientArea(Twips rect, ControlIndex container) {
+  if (container != kOnWindow) {
+    rect.left += Row(container).rect.left;
+    rect.top += Row(container).rect.top;
+  }
+  return rect;
+}
+
+// The part of a control's box where its text shows: its own, cut where another control of its
+// container begins to its right or below it and overlaps it. A label reaches under the list to
+// its right, an option button 15 twips under the next one (at 144 dpi "E&nhanced" would hide
+// the left of Custom's circle). Of the two cuts, the one that keeps more of the box. Frames hold
+// other controls rather than overlap them.
+constexpr Twips VisibleBox(ControlIndex control) {
+  Twips room = Row(control).rect;
+  for (ControlIndex index = 0; index < kControlCount; ++index) {
+    const Control& other = Row(index);
+    const Twips& rect = other.rect;
+    const bool overlaps = rect.left < room.left + room.width &&
+                          room.left < rect.left + rect.width && rect.top < room.top + room.height &&
+                          room.top < rect.top + rect.height;
+    const bool later = rect.left > room.left || rect.top > room.top;
+    if (index == control || other.kind == ControlKind::kFrame ||
+        other.container != Row(control).container || !overlaps || !later) {
+      continue;
+    }
+    const int keeps_left = (rect.left - room.left) * room.height;
+    const int keeps_top = (rect.top - room.top) * room.width;
+    if (keeps_left >= keeps_top) {
+      room.width = rect.left - room.left;
+    } else {
+      room.height = rect.top - room.top;
     }
   }
   return room;
 }
+
+// Every control's visible box, by index.
+inline constexpr std::array<Twips, kControlCount> kVisibleBoxes = [] {
+  std::array<Twips, kControlCount> boxes{};
+  for (ControlIndex control = 0; control < kControlCount; ++control) {
+    boxes[static_cast<std::size_t>(control)] = VisibleBox(control);
+  }
+  return boxes;
+}();
 
 // The labels of cmbDepth's entries, in list order.
 inline constexpr std::array<std::string_view, kDepthEntries.size()> kDepthItems = [] {
@@ -105,9 +146,10 @@ inline constexpr std::array<OptionGroup, kOptionButtonCount> kOptionGroups = [] 
   std::array<OptionGroup, kOptionButtonCount> groups{};
   for (std::size_t button = 0; button < groups.size(); ++button) {
     OptionGroup& group = groups[button];
-    for (std::size_t i = 0; i < kOptionButtons.size(); ++i) {
-      if (kOptionButtons[i].container == kOptionButtons[button].container) {
-        group.buttons[group.size++] = static_cast<OptionButton>(i);
+    for (int other = 0; other < kOptionButtonCount; ++other) {
+      if (Row(static_cast<OptionButton>(other)).container ==
+          Row(static_cast<OptionButton>(button)).container) {
+        group.buttons[group.size++] = static_cast<OptionButton>(other);
       }
     }
     std::ranges::sort(group.buttons.begin(), group.buttons.begin() + group.size, {},
@@ -131,17 +173,17 @@ constexpr bool EveryLineHasItsControls() {
   for (int line = kFirstControlLine; line <= kSettingsValueCount; ++line) {
     int keepers = 0;
     Control first{};
-    for (const Control* control : kAllControls) {
-      if (control->stored.line != line) {
+    for (const Control& control : kControls) {
+      if (control.stored.line != line) {
         continue;
       }
-      const bool same_group = first.kind == ControlKind::OptionButton &&
-                              control->kind == ControlKind::OptionButton &&
-                              first.container == control->container;
+      const bool same_group = first.kind == ControlKind::kOptionButton &&
+                              control.kind == ControlKind::kOptionButton &&
+                              first.container == control.container;
       if (keepers > 0 && !same_group) {
         return false;
       }
-      first = *control;
+      first = control;
       ++keepers;
     }
     if (keepers == 0) {

@@ -56,10 +56,10 @@ struct DepthList {
 // routine on runs it when it was off; the routine is run again in any case, which changes
 // nothing the second time.
 struct Options {
-  form::OptionGroup group;
+  const form::OptionGroup* group;
 
   bool Apply(const Target& to, std::int16_t value) const {
-    const auto members = group.Members();
+    const auto members = group->Members();
     const auto match = std::ranges::find(members, value, ValueOf);
     const OptionButton button = match == members.end() ? Fallback() : *match;
     to.form.TurnOn(button);
@@ -69,13 +69,13 @@ struct Options {
     return true;
   }
   std::int16_t Collect(const ToolkitOperations& form) const {
-    const auto members = group.Members();
+    const auto members = group->Members();
     const auto on =
         std::ranges::find_if(members, [&form](OptionButton button) { return form.IsOn(button); });
     return ValueOf(on == members.end() ? Fallback() : *on);
   }
   static std::int16_t ValueOf(OptionButton button) { return form::Row(button).stored.value; }
-  OptionButton Fallback() const { return std::ranges::max(group.Members(), {}, ValueOf); }
+  OptionButton Fallback() const { return std::ranges::max(group->Members(), {}, ValueOf); }
 };
 
 // A check box, stored as 1 (checked) or 0.
@@ -113,28 +113,47 @@ struct Key {
   }
 };
 
-using Control = std::variant<DepthList, Options, Box, Volume, Key>;
+using Keeper = std::variant<DepthList, Options, Box, Volume, Key>;
 
-// The control, or option button group, that keeps a line of the file.
-template <typename Id>
-std::optional<Id> KeeperOf(const auto& rows, int line) {
-  const auto row =
-      std::ranges::find(rows, line, [](const form::Control& r) { return r.stored.line; });
-  return row == rows.end() ? std::nullopt : std::optional<Id>(static_cast<Id>(row - rows.begin()));
+// The keeper of a line: the control whose row in the window's table stores it, or the group of
+// option buttons whose rows do.
+constexpr std::optional<Keeper> KeeperOf(int line) {
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    const form::Control& row = form::Row(control);
+    if (row.stored.line != line) {
+      continue;
+    }
+    switch (row.kind) {
+      case form::ControlKind::kOptionButton:
+        return Options{&form::GroupOf(form::OptionButtonAt(control))};
+      case form::ControlKind::kCheckBox:
+        return Box{form::CheckBoxAt(control)};
+      case form::ControlKind::kSlider:
+        return Volume{};
+      case form::ControlKind::kDropDownList:
+        return control == form::IndexOf(DropDownList::cmbDepth)
+                   ? Keeper{DepthList{}}
+                   : Keeper{Key{form::KeySlotAt(control)}};
+      case form::ControlKind::kLabel:
+      case form::ControlKind::kFrame:
+      case form::ControlKind::kButton:
+        return std::nullopt;
+    }
+  }
+  return std::nullopt;
 }
 
-Control ControlOfLine(int line) {
-  if (const auto button = KeeperOf<OptionButton>(form::kOptionButtons, line)) {
-    return Options{form::GroupOf(*button)};
+// By line, from kFirstControlLine on.
+constexpr std::array<Keeper, kSettingsValueCount - form::kFirstControlLine + 1> kKeepers = [] {
+  std::array<Keeper, kSettingsValueCount - form::kFirstControlLine + 1> keepers{};
+  for (std::size_t i = 0; i < keepers.size(); ++i) {
+    keepers[i] = KeeperOf(form::kFirstControlLine + static_cast<int>(i)).value();
   }
-  if (const auto box = KeeperOf<CheckBox>(form::kCheckBoxes, line)) {
-    return Box{*box};
-  }
-  if (const auto list = KeeperOf<DropDownList>(form::kDropDownLists, line)) {
-    return *list == DropDownList::cmbDepth ? Control{DepthList{}}
-                                           : Control{Key{static_cast<KeySlot>(*list)}};
-  }
-  return Volume{};
+  return keepers;
+}();
+
+const Keeper& KeeperOfLine(int line) {
+  return kKeepers[static_cast<std::size_t>(line - form::kFirstControlLine)];
 }
 
 }  // namespace
@@ -164,7 +183,7 @@ void frmMain::Form_Load() {
     const std::int16_t value = ValueOfLine(read.settings, line);
     const Target target{*this, form_};
     if (!std::visit([&target, value](const auto& control) { return control.Apply(target, value); },
-                    ControlOfLine(line))) {
+                    KeeperOfLine(line))) {
       return;
     }
   }
@@ -180,7 +199,7 @@ void frmMain::cmdOK_Click() {
   settings.ScreenHeight = screen_height_;
   for (int line = form::kFirstControlLine; line <= kSettingsValueCount; ++line) {
     ValueOfLine(settings, line) = std::visit(
-        [this](const auto& control) { return control.Collect(form_); }, ControlOfLine(line));
+        [this](const auto& control) { return control.Collect(form_); }, KeeperOfLine(line));
   }
   if (const WriteResult written = WriteSettings(settings); written.ok) {
     form_.ShowMessage(kSaved, kNotice, MessageIcon::Information);
@@ -212,15 +231,15 @@ void frmMain::cmdReset_Click() {
 }
 
 void frmMain::optClassic_Click() {
-  krovan::optClassic_Click(form_);
+  ApplyScheme(form_, Scheme::kClassic);
 }
 
 void frmMain::optEnhanced_Click() {
-  krovan::optEnhanced_Click(form_);
+  ApplyScheme(form_, Scheme::kEnhanced);
 }
 
 void frmMain::optCustom_Click() {
-  krovan::optCustom_Click(form_);
+  ApplyScheme(form_, Scheme::kCustom);
 }
 
 }  // namespace krovan

@@ -7,7 +7,6 @@ namespace krovan::layout {
 
 namespace {
 constexpr double kTwipsPerPixel = 15.0;
-constexpr double kDesignDpi = 96.0;
 constexpr double kStepsPerUnit = 20.0;  // for factors in multiples of 1/20
 }  // namespace
 
@@ -57,7 +56,7 @@ double TwentiethsFactor(std::span<const TextNeed> needs, double least) {
 
 double ScaleFactor(std::span<const TextNeed> needs, double logical_dpi, FactorSteps steps) {
   const double least = std::max(1.0, logical_dpi / kDesignDpi);
-  return steps == FactorSteps::Any ? AnyFactor(needs, least) : TwentiethsFactor(needs, least);
+  return steps == FactorSteps::kAny ? AnyFactor(needs, least) : TwentiethsFactor(needs, least);
 }
 
 }  // namespace krovan::layout

@@ -9,6 +9,9 @@
 // layout's rectangles at that factor.
 namespace krovan::layout {
 
+// The resolution the layout was drawn for, in dots per inch: at it, 15 twips make one pixel.
+inline constexpr int kDesignDpi = 96;
+
 // A rectangle in pixels, by its edges.
 struct PixelEdges {
   int left;
@@ -36,10 +39,10 @@ struct TextNeed {
 // How fine the factor is. Qt's window takes multiples of 1/20 and checks each control's box as
 // rounded to whole pixels; the Win32 window takes any factor and checks the boxes before
 // rounding, which gives each window the pixels it has always had.
-enum class FactorSteps { Any, Twentieths };
+enum class FactorSteps { kAny, kTwentieths };
 
 // The least factor of those steps at which every control's box holds what it needs, and never
-// less than the screen's logical DPI over 96, the resolution the layout was drawn for.
+// less than the screen's logical DPI over kDesignDpi.
 double ScaleFactor(std::span<const TextNeed> needs, double logical_dpi, FactorSteps steps);
 
 }  // namespace krovan::layout

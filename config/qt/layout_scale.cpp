@@ -15,7 +15,7 @@ double ChooseScaleFactor(std::span<const SizeNeed> needs, double logical_dpi) {
   for (const SizeNeed& need : needs) {
     text_needs.push_back({need.preferred.width(), need.preferred.height(), need.room});
   }
-  return ScaleFactor(text_needs, logical_dpi, FactorSteps::Twentieths);
+  return ScaleFactor(text_needs, logical_dpi, FactorSteps::kTwentieths);
 }
 
 }  // namespace krovan::layout

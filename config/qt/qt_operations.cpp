@@ -1,9 +1,8 @@
-// The toolkit operations of the Qt window: what the routines do to its controls, its message
-// boxes, and deleting a file.
-#include <QCheckBox>
+// The native operations of the Qt window: what the toolkit operations do to its controls, its
+// message boxes, and deleting a file.
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -25,48 +24,45 @@ constexpr std::array kMessageIcons = {QMessageBox::Information, QMessageBox::Cri
 
 }  // namespace
 
-QComboBox* QtWindow::List(DropDownList list) const {
-  return lists_.at(Index(list));
+QComboBox* QtWindow::ComboAt(ControlIndex list) const {
+  return static_cast<QComboBox*>(widgets_[list]);
 }
 
-QRadioButton* QtWindow::Option(OptionButton button) const {
-  return option_buttons_.at(Index(button));
+QAbstractButton* QtWindow::ButtonAt(ControlIndex button) const {
+  return static_cast<QAbstractButton*>(widgets_[button]);
 }
 
-QCheckBox* QtWindow::Box(CheckBox box) const {
-  return check_boxes_.at(Index(box));
+QSlider* QtWindow::SliderAt(ControlIndex slider) const {
+  return static_cast<QSlider*>(widgets_[slider]);
 }
 
-void QtWindow::ShowForm() {
+void QtWindow::NativeShow() {
   if (!isVisible()) {
     move(OpeningTopLeft(screen()->availableGeometry(), size()));
   }
   show();
 }
 
-void QtWindow::CloseForm() {
+void QtWindow::NativeClose() {
   close();
 }
 
-void QtWindow::ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) {
-  QMessageBox box(kMessageIcons.at(Index(icon)), Text(title), Text(text), QMessageBox::Ok, this);
+void QtWindow::NativeShowMessage(std::string_view text, std::string_view title, MessageIcon icon) {
+  QMessageBox box(kMessageIcons.at(static_cast<std::size_t>(icon)), Text(title), Text(text),
+                  QMessageBox::Ok, this);
   // The system's error text is shown as it is, never read as markup.
   box.setTextFormat(Qt::PlainText);
   const QScopedValueRollback showing(showing_message_, true);
   box.exec();
 }
 
-void QtWindow::AppendItem(DropDownList list, std::string_view text) {
-  AppendItems(list, {&text, 1});
-}
-
-void QtWindow::AppendItems(DropDownList list, std::span<const std::string_view> texts) {
+void QtWindow::NativeAppend(ControlIndex list, std::span<const std::string_view> texts) {
   QStringList items;
   items.reserve(static_cast<qsizetype>(texts.size()));
   for (const std::string_view text : texts) {
     items.append(Text(text));
   }
-  QComboBox* combo = List(list);
+  QComboBox* combo = ComboAt(list);
   // Qt selects the first item added to an empty list; appending never changes the selection.
   // Added in one step, the items cost the list and its view one insertion, not one each.
   const QSignalBlocker blocker(combo);
@@ -75,52 +71,41 @@ void QtWindow::AppendItems(DropDownList list, std::span<const std::string_view> 
   combo->setCurrentIndex(selected);
 }
 
-int QtWindow::GetListIndex(DropDownList list) const {
-  return List(list)->currentIndex();
+int QtWindow::NativeItemCount(ControlIndex list) const {
+  return ComboAt(list)->count();
 }
 
-bool QtWindow::SetListIndex(DropDownList list, int index) {
-  QComboBox* combo = List(list);
-  if (index < -1 || index >= combo->count()) {
-    return false;
-  }
-  combo->setCurrentIndex(index);
-  return true;
+int QtWindow::NativeListIndex(ControlIndex list) const {
+  return ComboAt(list)->currentIndex();
 }
 
-void QtWindow::SetEnabled(DropDownList list, bool enabled) {
-  List(list)->setEnabled(enabled);
+void QtWindow::NativeSelect(ControlIndex list, int index) {
+  const QScopedValueRollback from_code(changing_from_code_, true);
+  ComboAt(list)->setCurrentIndex(index);
 }
 
-bool QtWindow::IsOn(OptionButton button) const {
-  return Option(button)->isChecked();
+void QtWindow::NativeEnable(ControlIndex list, bool enabled) {
+  ComboAt(list)->setEnabled(enabled);
 }
 
-void QtWindow::TurnOn(OptionButton button) {
-  Option(button)->setChecked(true);
+bool QtWindow::NativeIsOn(ControlIndex control) const {
+  return ButtonAt(control)->isChecked();
 }
 
-int QtWindow::GetValue(CheckBox box) const {
-  return Box(box)->isChecked() ? 1 : 0;
+void QtWindow::NativeSetOn(ControlIndex control, bool on) {
+  const QScopedValueRollback from_code(changing_from_code_, true);
+  ButtonAt(control)->setChecked(on);
 }
 
-void QtWindow::SetValue(CheckBox box, int value) {
-  Box(box)->setChecked(value != 0);
+int QtWindow::NativeSliderValue(ControlIndex slider) const {
+  return SliderAt(slider)->value();
 }
 
-int QtWindow::GetValue(Slider) const {
-  return slider_->value();
+void QtWindow::NativeSetSliderValue(ControlIndex slider, int value) {
+  SliderAt(slider)->setValue(value);
 }
 
-bool QtWindow::SetValue(Slider, int value) {
-  if (value < slider_->minimum() || value > slider_->maximum()) {
-    return false;
-  }
-  slider_->setValue(value);
-  return true;
-}
-
-FileRemoval QtWindow::RemoveFile(const std::string& path) {
+FileRemoval QtWindow::NativeRemoveFile(const std::string& path) {
   return RemoveRegularFile(path);
 }
 

@@ -10,10 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <algorithm>
-#include <utility>
-#include <vector>
 
+#include "config/form_layout.h"
 #include "config/qt/keyboard_habits.h"
 #include "config/qt/list_popup.h"
 #include "config/qt/qt_convert.h"
@@ -27,17 +25,36 @@ namespace krovan {
 
 namespace {
 
+using form::ControlKind;
+
 // How many rows of a list show when it drops down; the 144 key names scroll.
 constexpr int kListRows = 16;
 
-template <typename Widget>
-Widget* Create(QWidget* container, const form::Control& control) {
-  auto* widget = new Widget(container);
-  widget->setObjectName(Text(control.name));
-  if (!control.accessible_name.empty()) {
-    widget->setAccessibleName(Text(control.accessible_name));
+// The widget of a control's kind, with its caption.
+QWidget* CreateWidget(const form::Control& row, QWidget* container) {
+  const QString caption = Text(row.caption);
+  switch (row.kind) {
+    case ControlKind::kLabel: {
+      auto* label = new QLabel(caption, container);
+      label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+      // Painted beneath every other control: a box that reaches under a list is covered by it.
+      label->lower();
+      return label;
+    }
+    case ControlKind::kFrame:
+      return new QGroupBox(caption, container);
+    case ControlKind::kButton:
+      return new QPushButton(caption, container);
+    case ControlKind::kOptionButton:
+      return new QRadioButton(caption, container);
+    case ControlKind::kCheckBox:
+      return new QCheckBox(caption, container);
+    case ControlKind::kDropDownList:
+      return new QComboBox(container);
+    case ControlKind::kSlider:
+      return new QSlider(container);
   }
-  return widget;
+  return nullptr;
 }
 
 }  // namespace
@@ -61,122 +78,111 @@ QtWindow::QtWindow() {
 }
 
 void QtWindow::CreateControls() {
-  for (std::size_t i = 0; i < frames_.size(); ++i) {
-    frames_[i] = Create<QGroupBox>(this, form::kFrames[i]);
-    frames_[i]->setTitle(Text(form::kFrames[i].caption));
+  // The frames come first in the table, so a control's frame exists before the control.
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    const form::Control& row = form::Row(control);
+    QWidget* container = row.container == form::kOnWindow ? this : widgets_[row.container];
+    QWidget* widget = CreateWidget(row, container);
+    widget->setObjectName(Text(row.name));
+    if (!row.accessible_name.empty()) {
+      widget->setAccessibleName(Text(row.accessible_name));
+    }
+    widgets_[control] = widget;
   }
-  for (std::size_t i = 0; i < labels_.size(); ++i) {
-    const form::Control& label = form::kLabels[i];
-    labels_[i] = Create<QLabel>(ContainerOf(label), label);
-    labels_[i]->setText(Text(label.caption));
-    labels_[i]->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    // Painted beneath every other control: a box that reaches under a list is covered by it.
-    labels_[i]->lower();
+  std::array<QComboBox*, kDropDownListCount> lists{};
+  for (int list = 0; list < kDropDownListCount; ++list) {
+    lists[list] = ComboAt(form::kFirstDropDownList + list);
   }
-  for (std::size_t i = 0; i < option_buttons_.size(); ++i) {
-    const form::Control& option = form::kOptionButtons[i];
-    option_buttons_[i] = Create<QRadioButton>(ContainerOf(option), option);
-    option_buttons_[i]->setText(Text(option.caption));
-  }
-  for (std::size_t i = 0; i < check_boxes_.size(); ++i) {
-    check_boxes_[i] = Create<QCheckBox>(ContainerOf(form::kCheckBoxes[i]), form::kCheckBoxes[i]);
-    check_boxes_[i]->setText(Text(form::kCheckBoxes[i].caption));
-  }
-  for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i] = Create<QPushButton>(ContainerOf(form::kButtons[i]), form::kButtons[i]);
-    buttons_[i]->setText(Text(form::kButtons[i].caption));
-  }
-  for (std::size_t i = 0; i < lists_.size(); ++i) {
-    lists_[i] = Create<QComboBox>(ContainerOf(form::kDropDownLists[i]), form::kDropDownLists[i]);
-  }
-  DropDownsScroll(lists_, kListRows);
-  slider_ = Create<QSlider>(ContainerOf(form::kSlider), form::kSlider);
-  for (std::size_t i = 0; i < labels_.size(); ++i) {
-    if (!form::kLabels[i].buddy.empty()) {
-      labels_[i]->setBuddy(findChild<QWidget*>(Text(form::kLabels[i].buddy)));
-      NameAfterBuddy(*labels_[i]);
+  DropDownsScroll(lists, kListRows);
+  for (ControlIndex label = form::kFirstLabel; label < form::kControlCount; ++label) {
+    if (const ControlIndex buddy = form::Row(label).buddy; buddy != form::kNoControl) {
+      auto* text = static_cast<QLabel*>(widgets_[label]);
+      text->setBuddy(widgets_[buddy]);
+      NameAfterBuddy(*text);
     }
   }
 }
 
 void QtWindow::SetInitialState() {
-  QComboBox* depth = List(DropDownList::cmbDepth);
+  QComboBox* depth = ComboAt(form::IndexOf(DropDownList::cmbDepth));
   for (const form::DepthEntry& entry : form::kDepthEntries) {
     depth->addItem(Text(entry.label));
   }
   // Adding the first item selected it; the list starts with no selection.
   depth->setCurrentIndex(-1);
   for (OptionButton button : form::kInitiallyOn) {
-    Option(button)->setChecked(true);
+    ButtonAt(form::IndexOf(button))->setChecked(true);
   }
   for (CheckBox box : form::kInitiallyChecked) {
-    Box(box)->setChecked(true);
+    ButtonAt(form::IndexOf(box))->setChecked(true);
   }
-  slider_->setOrientation(Qt::Horizontal);
-  slider_->setRange(form::kSliderMinimum, form::kSliderMaximum);
-  slider_->setValue(form::kSliderInitial);
-  slider_->setSingleStep(form::kSliderSmallChange);
-  slider_->setPageStep(form::kSliderLargeChange);
-  slider_->setTickPosition(QSlider::TicksBelow);
-  slider_->setTickInterval(form::kSliderTickInterval);
+  QSlider* slider = SliderAt(form::IndexOf(Slider::sdrSound));
+  slider->setOrientation(Qt::Horizontal);
+  slider->setRange(form::kSliderMinimum, form::kSliderMaximum);
+  slider->setValue(form::kSliderInitial);
+  slider->setSingleStep(form::kSliderSmallChange);
+  slider->setPageStep(form::kSliderLargeChange);
+  slider->setTickPosition(QSlider::TicksBelow);
+  slider->setTickInterval(form::kSliderTickInterval);
 }
 
 void QtWindow::ConnectEvents() {
-  // Qt emits these synchronously, for changes from code as well as from the user, so a routine
-  // started by a step of another routine runs nested inside that step.
-  // A list runs its routine when its selection changes, an option button when it is turned on,
-  // a button when it is pressed.
-  for (std::size_t i = 0; i < lists_.size(); ++i) {
-    if (const form::Routine routine = form::kDropDownLists[i].routine) {
-      connect(lists_[i], &QComboBox::currentIndexChanged, this,
-              [this, routine] { RunRoutine(routine); });
+  // Qt emits these synchronously, for changes from code as well as from the user; the user's
+  // run their control's routine here. A list runs its routine when its selection changes, an
+  // option button when it is turned on, a button when it is pressed.
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    if (form::Row(control).routine == nullptr) {
+      continue;
     }
-  }
-  for (std::size_t i = 0; i < option_buttons_.size(); ++i) {
-    if (const form::Routine routine = form::kOptionButtons[i].routine) {
-      connect(option_buttons_[i], &QRadioButton::toggled, this, [this, routine](bool on) {
-        if (on) {
-          RunRoutine(routine);
-        }
-      });
-    }
-  }
-  for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    if (const form::Routine routine = form::kButtons[i].routine) {
-      connect(buttons_[i], &QPushButton::clicked, this, [this, routine] { RunRoutine(routine); });
+    const auto run = [this, control] { RunUserRoutine(control); };
+    switch (form::Row(control).kind) {
+      case ControlKind::kDropDownList:
+        connect(ComboAt(control), &QComboBox::currentIndexChanged, this, run);
+        break;
+      case ControlKind::kOptionButton:
+        connect(ButtonAt(control), &QAbstractButton::toggled, this, [run](bool on) {
+          if (on) {
+            run();
+          }
+        });
+        break;
+      case ControlKind::kButton:
+        connect(ButtonAt(control), &QAbstractButton::clicked, this, run);
+        break;
+      default:
+        break;
     }
   }
 }
 
 void QtWindow::SetUpKeyboard() {
-  std::vector<std::pair<int, QWidget*>> focus_order;
-  for (std::size_t i = 0; i < option_buttons_.size(); ++i) {
-    ClickOnAcceleratorAtOnce(*option_buttons_[i]);
-    KeepTabStopOnCheckedOption(*option_buttons_[i]);
-    focus_order.emplace_back(form::kOptionButtons[i].tab_index, option_buttons_[i]);
+  QWidget* previous = nullptr;
+  for (const ControlIndex control : form::kTabOrder) {
+    const ControlKind kind = form::Row(control).kind;
+    if (kind == ControlKind::kLabel || kind == ControlKind::kFrame) {
+      continue;
+    }
+    if (kind == ControlKind::kOptionButton || kind == ControlKind::kCheckBox ||
+        kind == ControlKind::kButton) {
+      ClickOnAcceleratorAtOnce(*ButtonAt(control));
+    }
+    if (kind == ControlKind::kOptionButton) {
+      KeepTabStopOnCheckedOption(*static_cast<QRadioButton*>(widgets_[control]));
+    }
+    if (kind == ControlKind::kButton) {
+      // Enter presses the button that has the focus; the window has no default button, so Enter
+      // elsewhere presses nothing. Escape is bound to nothing: this is not a QDialog.
+      static_cast<QPushButton*>(widgets_[control])->setAutoDefault(true);
+    }
+    if (previous == nullptr) {
+      // The window opens with the focus on the first control of the tab order, which is never
+      // locked; left to Qt it would go to a key list that the load sequence then locks.
+      widgets_[control]->setFocus(Qt::OtherFocusReason);
+    } else {
+      setTabOrder(previous, widgets_[control]);
+    }
+    previous = widgets_[control];
   }
-  for (std::size_t i = 0; i < check_boxes_.size(); ++i) {
-    ClickOnAcceleratorAtOnce(*check_boxes_[i]);
-    focus_order.emplace_back(form::kCheckBoxes[i].tab_index, check_boxes_[i]);
-  }
-  for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    ClickOnAcceleratorAtOnce(*buttons_[i]);
-    // Enter presses the button that has the focus; the window has no default button, so Enter
-    // elsewhere presses nothing. Escape is bound to nothing: this is not a QDialog.
-    buttons_[i]->setAutoDefault(true);
-    focus_order.emplace_back(form::kButtons[i].tab_index, buttons_[i]);
-  }
-  for (std::size_t i = 0; i < lists_.size(); ++i) {
-    focus_order.emplace_back(form::kDropDownLists[i].tab_index, lists_[i]);
-  }
-  focus_order.emplace_back(form::kSlider.tab_index, slider_);
-  std::ranges::sort(focus_order);
-  for (std::size_t i = 1; i < focus_order.size(); ++i) {
-    setTabOrder(focus_order[i - 1].second, focus_order[i].second);
-  }
-  // The window opens with the focus on the first control of the tab order, which is never
-  // locked; left to Qt it would go to a key list that the load sequence then locks.
-  focus_order.front().second->setFocus(Qt::OtherFocusReason);
 }
 
 void QtWindow::closeEvent(QCloseEvent* event) {
@@ -190,16 +196,10 @@ void QtWindow::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
 }
 
-void QtWindow::RunRoutine(form::Routine routine) {
-  if (FormEvents* form_events = events()) {
-    (form_events->*routine)();
+void QtWindow::RunUserRoutine(ControlIndex control) {
+  if (!changing_from_code_) {
+    RunRoutine(control);
   }
-}
-
-QWidget* QtWindow::ContainerOf(const form::Control& control) {
-  return control.container == form::Container::Window
-             ? static_cast<QWidget*>(this)
-             : frames_[Index(control.container) - Index(form::Container::Frame1)];
 }
 
 }  // namespace krovan

@@ -5,16 +5,12 @@
 #include <span>
 #include <string>
 
-#include "config/form_layout.h"
+#include "config/form_controls.h"
 #include "config/toolkit.h"
 
-class QCheckBox;
+class QAbstractButton;
 class QCloseEvent;
 class QComboBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
-class QRadioButton;
 class QSlider;
 
 namespace krovan {
@@ -23,7 +19,7 @@ namespace krovan {
 // common factor, created in the design-time state. Its controls' changes run the routines of
 // the connected FormEvents; closing it by the window manager runs none, and is refused while a
 // message box is shown. qt_window.cpp creates and wires the controls, qt_placement.cpp places
-// them, qt_operations.cpp holds the operations.
+// them, qt_operations.cpp holds the native operations.
 class QtWindow final : public QWidget, public ToolkitOperations {
  public:
   QtWindow();
@@ -31,51 +27,40 @@ class QtWindow final : public QWidget, public ToolkitOperations {
   // The factor by which every length of the layout, twips / 15, is scaled.
   double ScaleFactor() const { return scale_factor_; }
 
-  void ShowForm() override;
-  void CloseForm() override;
-  void ShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
-
-  void AppendItem(DropDownList list, std::string_view text) override;
-  void AppendItems(DropDownList list, std::span<const std::string_view> texts) override;
-  int GetListIndex(DropDownList list) const override;
-  bool SetListIndex(DropDownList list, int index) override;
-  void SetEnabled(DropDownList list, bool enabled) override;
-
-  bool IsOn(OptionButton button) const override;
-  void TurnOn(OptionButton button) override;
-
-  int GetValue(CheckBox box) const override;
-  void SetValue(CheckBox box, int value) override;
-
-  int GetValue(Slider slider) const override;
-  bool SetValue(Slider slider, int value) override;
-
-  FileRemoval RemoveFile(const std::string& path) override;
-
  protected:
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  void NativeShow() override;
+  void NativeClose() override;
+  void NativeShowMessage(std::string_view text, std::string_view title, MessageIcon icon) override;
+  void NativeAppend(ControlIndex list, std::span<const std::string_view> texts) override;
+  int NativeItemCount(ControlIndex list) const override;
+  int NativeListIndex(ControlIndex list) const override;
+  void NativeSelect(ControlIndex list, int index) override;
+  void NativeEnable(ControlIndex list, bool enabled) override;
+  bool NativeIsOn(ControlIndex control) const override;
+  void NativeSetOn(ControlIndex control, bool on) override;
+  int NativeSliderValue(ControlIndex slider) const override;
+  void NativeSetSliderValue(ControlIndex slider, int value) override;
+  FileRemoval NativeRemoveFile(const std::string& path) override;
+
   void CreateControls();
   void SetInitialState();
   void ConnectEvents();
   void SetUpKeyboard();
   void PlaceControls();
-  void RunRoutine(form::Routine routine);
+  // Runs the routine of a change the user made; the changes made from code run theirs through
+  // the toolkit operations.
+  void RunUserRoutine(ControlIndex control);
 
-  QWidget* ContainerOf(const form::Control& control);
-  QComboBox* List(DropDownList list) const;
-  QRadioButton* Option(OptionButton button) const;
-  QCheckBox* Box(CheckBox box) const;
+  QComboBox* ComboAt(ControlIndex list) const;
+  QAbstractButton* ButtonAt(ControlIndex button) const;
+  QSlider* SliderAt(ControlIndex slider) const;
 
   double scale_factor_ = 1.0;
-  std::array<QGroupBox*, form::kFrameCount> frames_{};
-  std::array<QLabel*, form::kLabelCount> labels_{};
-  std::array<QRadioButton*, form::kOptionButtonCount> option_buttons_{};
-  std::array<QCheckBox*, form::kCheckBoxCount> check_boxes_{};
-  std::array<QPushButton*, form::kButtonCount> buttons_{};
-  std::array<QComboBox*, form::kDropDownListCount> lists_{};
-  QSlider* slider_ = nullptr;
+  std::array<QWidget*, form::kControlCount> widgets_{};  // by index in the window's table
+  bool changing_from_code_ = false;
   bool showing_message_ = false;
 };
 

@@ -1,14 +1,11 @@
-#include <algorithm>
 #include <string>
 
+#include "config/keys/scheme.h"
 #include "config/settings/read_file.h"
 #include "config/settings/settings_text.h"
 
 namespace krovan {
 namespace {
-
-// Schemes whose keys are fixed presets: their key lines are not read.
-constexpr std::array<std::int16_t, 2> kPresetSchemes = {1, 2};
 
 // Reads the next field into `target`; false (and `target` untouched) when the field fails.
 bool ReadInto(FieldReader& fields, std::int16_t& target, ReadResult& result) {
@@ -32,7 +29,8 @@ ReadResult ReadSettingsFrom(std::string_view text) {
       return result;
     }
   }
-  if (std::ranges::find(kPresetSchemes, settings.ControlScheme) != kPresetSchemes.end()) {
+  // A preset's keys are fixed: its key lines are not read.
+  if (IsPreset(static_cast<Scheme>(settings.ControlScheme))) {
     return result;
   }
   for (int line = kFirstKeyLine; line <= kSettingsValueCount; ++line) {

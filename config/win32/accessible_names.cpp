@@ -5,11 +5,12 @@
 #include <initguid.h>
 #include <oleacc.h>
 
+#include "config/form_layout.h"
 #include "config/text/utf16.h"
 
 namespace krovan::win32 {
 
-bool NameForScreenReaders(const std::array<HWND, kControlCount>& controls) {
+bool NameForScreenReaders(const std::array<HWND, form::kControlCount>& controls) {
   // The property services are a COM object: COM is initialised on this thread while they are
   // used, unless it already was.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
@@ -17,11 +18,11 @@ bool NameForScreenReaders(const std::array<HWND, kControlCount>& controls) {
   bool named =
       SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
                                  IID_IAccPropServices, reinterpret_cast<void**>(&services)));
-  for (std::size_t i = 0; named && i < kControlCount; ++i) {
-    const std::string_view name = RowOf(static_cast<ControlId>(i)).accessible_name;
+  for (ControlIndex control = 0; named && control < form::kControlCount; ++control) {
+    const std::string_view name = form::Row(control).accessible_name;
     if (!name.empty()) {
       // The name is kept with the window, for as long as it exists.
-      named = SUCCEEDED(services->SetHwndPropStr(controls[i], OBJID_CLIENT, CHILDID_SELF,
+      named = SUCCEEDED(services->SetHwndPropStr(controls[control], OBJID_CLIENT, CHILDID_SELF,
                                                  PROPID_ACC_NAME, Widen(name).c_str()));
     }
   }

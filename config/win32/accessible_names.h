@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "config/win32/controls.h"
+#include "config/form_controls.h"
 
 namespace krovan::win32 {
 
@@ -13,6 +13,6 @@ namespace krovan::win32 {
 // list's own name would be that of the label before it, and "Move Up:" does not tell which
 // tank. Returns false when the services are not available; the controls then keep the names
 // the system derives.
-bool NameForScreenReaders(const std::array<HWND, kControlCount>& controls);
+bool NameForScreenReaders(const std::array<HWND, form::kControlCount>& controls);
 
 }  // namespace krovan::win32

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "config/form_layout.h"
 #include "config/key_names.h"
 #include "config/layout_scale.h"
 #include "config/text/utf16.h"
@@ -12,8 +13,6 @@
 
 namespace krovan::win32 {
 namespace {
-
-constexpr int kDesignDpi = 96;
 
 // Room around text that the controls draw, in pixels at 96 dpi.
 constexpr int kCheckGap = 4;        // between a check box's or option button's glyph and its text
@@ -23,7 +22,7 @@ constexpr int kListMargins = 8;     // a drop-down field's borders and text marg
 constexpr int kListFieldExtra = 8;  // a drop-down field's height beyond one line of text
 
 int Scaled(int pixels, UINT dpi) {
-  return MulDiv(pixels, static_cast<int>(dpi), kDesignDpi);
+  return MulDiv(pixels, static_cast<int>(dpi), layout::kDesignDpi);
 }
 
 int TextWidth(HDC dc, std::wstring_view text) {
@@ -54,18 +53,12 @@ int WidestDepthItem(HDC dc) {
   return widest;
 }
 
-// A control's rectangle in twips from the client area's corner: a frame's controls lie at
-// their place in the frame plus the frame's own.
-Twips WindowTwips(const ControlSpec& spec) {
-  static constexpr std::array<ControlId, 3> kFrames = {ControlId::Frame1, ControlId::Frame2,
-                                                       ControlId::Frame3};
-  Twips rect = spec.rect;
-  if (spec.container != Container::Window) {
-    const Twips& frame = Spec(kFrames[static_cast<std::size_t>(spec.container) - 1]).rect;
-    rect.left += frame.left;
-    rect.top += frame.top;
-  }
-  return rect;
+// The box a control's window gets, in twips from the client area's corner: its visible box.
+// Win32 controls paint their whole window, background included, over any sibling that they
+// overlap; Qt's widgets paint their contents only, and keep their whole boxes.
+form::Twips WindowBox(ControlIndex control) {
+  return form::OnClientArea(form::kVisibleBoxes[static_cast<std::size_t>(control)],
+                            form::Row(control).container);
 }
 
 }  // namespace
@@ -86,38 +79,40 @@ double LayoutScale(HDC dc, UINT dpi) {
   const int depth_item = WidestDepthItem(dc);
 
   std::vector<layout::TextNeed> needs;
-  const auto need = [&needs](const ControlSpec& spec, int width, int height) {
-    needs.push_back({width, height, WindowTwips(spec)});
-  };
-  for (const ControlSpec& spec : kControls) {
-    const int text = TextWidth(dc, WithoutAccelerator(spec.caption));
-    switch (spec.kind) {
-      case ControlKind::Label:
-        need(spec, text, line);
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    const form::Control& row = form::Row(control);
+    const int text = TextWidth(dc, WithoutAccelerator(row.caption));
+    const auto need = [&needs, control](int width, int height) {
+      needs.push_back({width, height, WindowBox(control)});
+    };
+    switch (row.kind) {
+      case form::ControlKind::kLabel:
+        need(text, line);
         break;
-      case ControlKind::CheckBox:
-      case ControlKind::OptionButton:
-        need(spec, glyph + text, line);
+      case form::ControlKind::kCheckBox:
+      case form::ControlKind::kOptionButton:
+        need(glyph + text, line);
         break;
-      case ControlKind::Button:
-        need(spec, text + 2 * Scaled(kButtonPadding, dpi), line);
+      case form::ControlKind::kButton:
+        need(text + 2 * Scaled(kButtonPadding, dpi), line);
         break;
-      case ControlKind::Frame:
-        need(spec, text + 2 * Scaled(kFramePadding, dpi), 0);
+      case form::ControlKind::kFrame:
+        need(text + 2 * Scaled(kFramePadding, dpi), 0);
         break;
-      case ControlKind::DropDownList:
-        need(spec, (spec.id == ControlId::cmbDepth ? depth_item : key_name) + list_margins,
+      case form::ControlKind::kDropDownList:
+        need((control == form::IndexOf(DropDownList::cmbDepth) ? depth_item : key_name) +
+                 list_margins,
              list_field);
         break;
-      case ControlKind::Slider:
+      case form::ControlKind::kSlider:
         break;
     }
   }
-  return layout::ScaleFactor(needs, dpi, layout::FactorSteps::Any);
+  return layout::ScaleFactor(needs, dpi, layout::FactorSteps::kAny);
 }
 
-RECT PixelRect(const ControlSpec& spec, double scale) {
-  const layout::PixelEdges edges = layout::Edges(WindowTwips(spec), scale);
+RECT PixelRect(ControlIndex control, double scale) {
+  const layout::PixelEdges edges = layout::Edges(WindowBox(control), scale);
   return RECT{edges.left, edges.top, edges.right, edges.bottom};
 }
 

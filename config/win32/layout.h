@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "config/win32/controls.h"
+#include "config/form_controls.h"
 
 namespace krovan::win32 {
 
@@ -14,8 +14,8 @@ HFONT CreateDialogFont(UINT dpi);
 // large enough that every caption, list item and line of text fits the box it is given.
 double LayoutScale(HDC dc, UINT dpi);
 
-// A control's rectangle in client-area pixels at that scale.
-RECT PixelRect(const ControlSpec& spec, double scale);
+// The window rectangle of a control, in client-area pixels at that scale.
+RECT PixelRect(ControlIndex control, double scale);
 
 // The client area's size in pixels at that scale.
 SIZE ClientSize(double scale);

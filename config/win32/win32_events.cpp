@@ -5,16 +5,15 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <optional>
 #include <span>
 
+#include "config/form_layout.h"
 #include "config/win32/win32_window.h"
 
 namespace krovan {
 namespace {
 
-using win32::ControlId;
-using win32::ControlKind;
+using form::ControlKind;
 
 // -1 for Left and Up, +1 for Right and Down, 0 for any other key.
 int ArrowStep(WPARAM key) {
@@ -77,23 +76,22 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void Win32Window::OnCommand(int id, int code) {
-  const int index = id - kFirstControlId;
-  if (index < 0 || index >= static_cast<int>(win32::kControlCount)) {
+  const ControlIndex control = id - kFirstControlId;
+  if (control < 0 || control >= form::kControlCount) {
     return;
   }
-  const auto control = static_cast<ControlId>(index);
-  switch (win32::Spec(control).kind) {
-    case ControlKind::Button:
+  switch (form::Row(control).kind) {
+    case ControlKind::kButton:
       if (code == BN_CLICKED) {
         RunRoutine(control);
       }
       break;
-    case ControlKind::OptionButton:
+    case ControlKind::kOptionButton:
       if (code == BN_CLICKED) {
-        TurnOn(control);
+        TurnOnAt(control);
       }
       break;
-    case ControlKind::DropDownList:
+    case ControlKind::kDropDownList:
       if (code == CBN_SELCHANGE) {
         RunRoutine(control);
       }
@@ -103,35 +101,14 @@ void Win32Window::OnCommand(int id, int code) {
   }
 }
 
-void Win32Window::TurnOn(ControlId button) {
-  const std::optional<OptionButton> option = win32::OptionButtonOf(button);
-  if (!option || Send(button, BM_GETCHECK) == BST_CHECKED) {
-    return;
-  }
-  // Only the button that is on is a Tab stop, so Tab never lands on (and so selects) another.
-  for (const OptionButton member : form::GroupOf(*option).Members()) {
-    const bool on = member == *option;
-    Send(win32::ControlOf(member), BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED);
-    SetTabStop(win32::ControlOf(member), on);
-  }
-  RunRoutine(button);
+void Win32Window::SetTabStop(ControlIndex control, bool tab_stop) {
+  const HWND handle = Control(control);
+  const LONG_PTR style = GetWindowLongPtrW(handle, GWL_STYLE);
+  SetWindowLongPtrW(handle, GWL_STYLE, tab_stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
 }
 
-void Win32Window::RunRoutine(ControlId control) {
-  if (const form::Routine routine = win32::RowOf(control).routine;
-      routine != nullptr && events() != nullptr) {
-    (events()->*routine)();
-  }
-}
-
-void Win32Window::SetTabStop(ControlId id, bool tab_stop) {
-  const HWND control = Control(id);
-  const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
-  SetWindowLongPtrW(control, GWL_STYLE, tab_stop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
-}
-
-LRESULT Win32Window::Send(ControlId id, UINT message, WPARAM wparam, LPARAM lparam) const {
-  return SendMessageW(Control(id), message, wparam, lparam);
+LRESULT Win32Window::Send(ControlIndex control, UINT message, WPARAM wparam, LPARAM lparam) const {
+  return SendMessageW(Control(control), message, wparam, lparam);
 }
 
 bool Win32Window::MoveAmongOptionButtons(const MSG& message) {
@@ -140,21 +117,17 @@ bool Win32Window::MoveAmongOptionButtons(const MSG& message) {
     return false;
   }
   const auto focused = std::ranges::find(controls_, GetFocus());
-  if (focused == controls_.end()) {
+  const auto control = static_cast<ControlIndex>(focused - controls_.begin());
+  if (focused == controls_.end() || form::Row(control).kind != ControlKind::kOptionButton) {
     return false;
   }
-  const std::optional<OptionButton> button =
-      win32::OptionButtonOf(static_cast<ControlId>(focused - controls_.begin()));
-  if (!button) {
-    return false;
-  }
-  const form::OptionGroup& group = form::GroupOf(*button);
-  const std::span<const OptionButton> members = group.Members();
+  const OptionButton button = form::OptionButtonAt(control);
+  const std::span<const OptionButton> members = form::GroupOf(button).Members();
   const auto size = static_cast<std::ptrdiff_t>(members.size());
-  const std::ptrdiff_t position = std::ranges::find(members, *button) - members.begin();
-  const ControlId next =
-      win32::ControlOf(members[static_cast<std::size_t>((position + step + size) % size)]);
-  TurnOn(next);
+  const std::ptrdiff_t position = std::ranges::find(members, button) - members.begin();
+  const ControlIndex next =
+      form::IndexOf(members[static_cast<std::size_t>((position + step + size) % size)]);
+  TurnOnAt(next);
   if (window_ != nullptr) {
     SendMessageW(window_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(next)), TRUE);
   }

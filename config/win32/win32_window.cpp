@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "config/form_layout.h"
 #include "config/text/utf16.h"
 #include "config/win32/accessible_names.h"
 #include "config/win32/dpi.h"
@@ -13,8 +14,7 @@
 namespace krovan {
 namespace {
 
-using win32::ControlId;
-using win32::ControlKind;
+using form::ControlKind;
 
 constexpr wchar_t kClassName[] = L"KrovanConfigWindow";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -34,19 +34,19 @@ constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_GROUP;
 
 constexpr ClassStyle StyleOf(ControlKind kind) {
   switch (kind) {
-    case ControlKind::Label:
+    case ControlKind::kLabel:
       return {WC_STATICW, SS_LEFT};
-    case ControlKind::Frame:
+    case ControlKind::kFrame:
       return {WC_BUTTONW, BS_GROUPBOX};
-    case ControlKind::Button:
+    case ControlKind::kButton:
       return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON};
-    case ControlKind::OptionButton:
+    case ControlKind::kOptionButton:
       return {WC_BUTTONW, BS_RADIOBUTTON};
-    case ControlKind::CheckBox:
+    case ControlKind::kCheckBox:
       return {WC_BUTTONW, WS_TABSTOP | BS_AUTOCHECKBOX};
-    case ControlKind::DropDownList:
+    case ControlKind::kDropDownList:
       return {WC_COMBOBOXW, WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST};
-    case ControlKind::Slider:
+    case ControlKind::kSlider:
       return {TRACKBAR_CLASSW, WS_TABSTOP | TBS_HORZ | TBS_AUTOTICKS | TBS_BOTTOM};
   }
   return {WC_STATICW, 0};
@@ -71,6 +71,18 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   window_class.lpszClassName = kClassName;
   RegisterClassExW(&window_class);  // fails harmlessly when a previous window registered it
 }
+
+// The controls in creation order, which is their z-order and so the order in which Tab visits
+// them: the tab order, except that the frames, which never take the focus, come last, so that
+// they lie beneath the controls drawn inside them.
+constexpr std::array<ControlIndex, form::kControlCount> kCreationOrder = [] {
+  std::array<ControlIndex, form::kControlCount> order = form::kTabOrder;
+  std::ranges::sort(order, {}, [](ControlIndex control) {
+    const form::Control& row = form::Row(control);
+    return std::array{row.kind == ControlKind::kFrame ? 1 : 0, row.tab_index};
+  });
+  return order;
+}();
 
 }  // namespace
 
@@ -98,34 +110,33 @@ Win32Window::~Win32Window() {
 }
 
 void Win32Window::CreateControls(HINSTANCE instance) {
-  for (const win32::ControlSpec& spec : win32::kControls) {
-    const ClassStyle kind = StyleOf(spec.kind);
-    const int id = kFirstControlId + static_cast<int>(spec.id);
-    controls_[static_cast<std::size_t>(spec.id)] = CreateWindowExW(
-        0, kind.window_class, Widen(spec.caption).c_str(), kChildStyle | kind.style, 0, 0, 0, 0,
+  for (const ControlIndex control : kCreationOrder) {
+    const form::Control& row = form::Row(control);
+    const ClassStyle kind = StyleOf(row.kind);
+    const int id = kFirstControlId + control;
+    controls_[control] = CreateWindowExW(
+        0, kind.window_class, Widen(row.caption).c_str(), kChildStyle | kind.style, 0, 0, 0, 0,
         window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   }
+  const ControlIndex depth = form::IndexOf(DropDownList::cmbDepth);
   for (const form::DepthEntry& entry : form::kDepthEntries) {
-    Send(ControlId::cmbDepth, CB_ADDSTRING, 0,
-         reinterpret_cast<LPARAM>(Widen(entry.label).c_str()));
+    Send(depth, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Widen(entry.label).c_str()));
   }
-  for (const win32::ControlSpec& spec : win32::kControls) {
-    if (spec.kind == ControlKind::DropDownList) {
-      Send(spec.id, CB_SETMINVISIBLE, kVisibleListItems);
-    }
+  for (int list = 0; list < kDropDownListCount; ++list) {
+    Send(form::kFirstDropDownList + list, CB_SETMINVISIBLE, kVisibleListItems);
   }
-  Send(ControlId::sdrSound, TBM_SETRANGEMIN, FALSE, form::kSliderMinimum);
-  Send(ControlId::sdrSound, TBM_SETRANGEMAX, FALSE, form::kSliderMaximum);
-  Send(ControlId::sdrSound, TBM_SETTICFREQ, form::kSliderTickInterval);
-  Send(ControlId::sdrSound, TBM_SETLINESIZE, 0, form::kSliderSmallChange);
-  Send(ControlId::sdrSound, TBM_SETPAGESIZE, 0, form::kSliderLargeChange);
-  Send(ControlId::sdrSound, TBM_SETPOS, TRUE, form::kSliderInitial);
+  const ControlIndex slider = form::IndexOf(Slider::sdrSound);
+  Send(slider, TBM_SETRANGEMIN, FALSE, form::kSliderMinimum);
+  Send(slider, TBM_SETRANGEMAX, FALSE, form::kSliderMaximum);
+  Send(slider, TBM_SETTICFREQ, form::kSliderTickInterval);
+  Send(slider, TBM_SETLINESIZE, 0, form::kSliderSmallChange);
+  Send(slider, TBM_SETPAGESIZE, 0, form::kSliderLargeChange);
+  Send(slider, TBM_SETPOS, TRUE, form::kSliderInitial);
   for (OptionButton button : form::kInitiallyOn) {
-    Send(win32::ControlOf(button), BM_SETCHECK, BST_CHECKED);
-    SetTabStop(win32::ControlOf(button), true);
+    NativeSetOn(form::IndexOf(button), true);
   }
   for (CheckBox box : form::kInitiallyChecked) {
-    Send(win32::ControlOf(box), BM_SETCHECK, BST_CHECKED);
+    NativeSetOn(form::IndexOf(box), true);
   }
 }
 
@@ -137,16 +148,16 @@ void Win32Window::ApplyLayout(UINT dpi) {
   SelectObject(dc, previous);
   ReleaseDC(window_, dc);
 
-  for (const win32::ControlSpec& spec : win32::kControls) {
-    const HWND control = Control(spec.id);
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    const RECT rect = win32::PixelRect(spec, scale_);
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    const HWND handle = Control(control);
+    SendMessageW(handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    const RECT rect = win32::PixelRect(control, scale_);
     int height = rect.bottom - rect.top;
-    if (spec.kind == ControlKind::DropDownList) {
+    if (form::Row(control).kind == ControlKind::kDropDownList) {
       // A drop-down list's window height is that of the field and its open list together.
-      height += kVisibleListItems * static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, 0, 0));
+      height += kVisibleListItems * static_cast<int>(SendMessageW(handle, CB_GETITEMHEIGHT, 0, 0));
     }
-    SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, height,
+    SetWindowPos(handle, nullptr, rect.left, rect.top, rect.right - rect.left, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
   const SIZE client = win32::ClientSize(scale_);

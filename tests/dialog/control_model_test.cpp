@@ -42,6 +42,19 @@ std::unique_ptr<ToolkitUnderTest> MakeModel() {
 
 INSTANTIATE_TEST_SUITE_P(ControlModel, ToolkitConformanceTest, ::testing::Values(&MakeModel));
 
+// A name outside its kind's rows in the window's table stops the program where the call is made,
+// before any toolkit reaches a control by it.
+TEST(ControlModelDeathTest, CallsOnControlsOutsideTheTableStopTheProgram) {
+  ControlModel model;
+  const auto stray = [](auto name) { return static_cast<decltype(name)>(99); };
+  EXPECT_DEATH(model.SetListIndex(stray(DropDownList::cmbDepth), 0), "");
+  EXPECT_DEATH(model.SetEnabled(cmbKeys(kDropDownListCount), false), "");
+  EXPECT_DEATH(model.TurnOn(stray(OptionButton::optCustom)), "");
+  EXPECT_DEATH(model.SetValue(static_cast<CheckBox>(-1), 1), "");
+  EXPECT_DEATH(model.GetValue(stray(Slider::sdrSound)), "");
+  EXPECT_DEATH(model.Press(stray(Button::cmdOK)), "");
+}
+
 TEST(ControlModelTest, IsShownAndClosedOnlyWhenTold) {
   ControlModel model;
   EXPECT_FALSE(model.IsShown());

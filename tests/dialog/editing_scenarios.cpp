@@ -10,7 +10,7 @@ using enum CheckBox;
 using enum OptionButton;
 
 const std::string kCustomFile =
-    ConfigText(WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 75, 3}, kEnhancedCodes));
+    ConfigText(WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 75, 3}, kEnhanced));
 
 }  // namespace
 
@@ -29,13 +29,13 @@ std::vector<Scenario> EditingScenarios() {
        .actions = {ChooseDepth{2}, Toggle{chkWBuffering}, Press{cmdOK}},
        .messages = {kSaved},
        .open = false,
-       .file_after = ConfigText(WithKeys({1024, 768, 32, 1, 0, 1, 1, 2, 0, 75, 1}, kClassicCodes))},
+       .file_after = ConfigText(WithKeys({1024, 768, 32, 1, 0, 1, 1, 2, 0, 75, 1}, kClassic))},
       {.name = "OptionGroupsAreIndependent",
        .file = kNoFile,
        .actions = {Select{optWindowed}, Select{optHigh}, Select{optEnhanced},
                    Select{optFullScreen}},
        .controls =
-           ExpectedControls{.detail = optHigh, .scheme = optEnhanced, .keys = kEnhancedKeyIndexes}},
+           ExpectedControls{.detail = optHigh, .scheme = optEnhanced, .keys = kEnhanced.indexes}},
       {.name = "EveryControlReachesTheFile",
        .file = kNoFile,
        .actions = {ChooseDepth{1}, Select{optWindowed}, Toggle{chkAntialiasing},
@@ -43,27 +43,24 @@ std::vector<Scenario> EditingScenarios() {
                    MoveSlider{100}, Press{cmdOK}},
        .messages = {kSaved},
        .open = false,
-       .file_after =
-           ConfigText(WithKeys({1024, 768, 24, 2, 1, 0, 1, 1, 1, 100, 1}, kClassicCodes))},
+       .file_after = ConfigText(WithKeys({1024, 768, 24, 2, 1, 0, 1, 1, 1, 100, 1}, kClassic))},
       {.name = "SliderAtZeroSaved",
        .file = kNoFile,
        .actions = {MoveSlider{0}, Press{cmdOK}},
        .messages = {kSaved},
        .open = false,
-       .file_after = ConfigText(WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 0, 1}, kClassicCodes))},
+       .file_after = ConfigText(WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 0, 1}, kClassic))},
       {.name = "EnhancedSavesSchemeTwoAndItsCodes",
        .file = kNoFile,
        .actions = {Select{optEnhanced}, Press{cmdOK}},
        .messages = {kSaved},
        .open = false,
-       .file_after =
-           ConfigText(WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 75, 2}, kEnhancedCodes))},
+       .file_after = ConfigText(WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 75, 2}, kEnhanced))},
       {.name = "CustomAfterEnhancedKeepsEnhancedKeysUnlocked",
        .file = kNoFile,
        .actions = {Select{optEnhanced}, Select{optCustom}},
        .controls =
-           ExpectedControls{
-               .scheme = optCustom, .keys = kEnhancedKeyIndexes, .keys_enabled = true}},
+           ExpectedControls{.scheme = optCustom, .keys = kEnhanced.indexes, .keys_enabled = true}},
       {.name = "CustomPicksLostOnClassic",
        .file = Text(kCustomFile),
        .actions = {PickKey{0, 56}, PickKey{9, 1}, Select{optClassic}, Select{optCustom}},
@@ -71,7 +68,7 @@ std::vector<Scenario> EditingScenarios() {
       {.name = "CustomPicksLostOnEnhanced",
        .file = kNoFile,
        .actions = {Select{optCustom}, PickKey{3, 56}, Select{optEnhanced}},
-       .controls = ExpectedControls{.scheme = optEnhanced, .keys = kEnhancedKeyIndexes}},
+       .controls = ExpectedControls{.scheme = optEnhanced, .keys = kEnhanced.indexes}},
       {.name = "LockedListIgnoresPick",
        .file = kNoFile,
        .actions = {PickKey{0, 56}, PickKey{9, 143}, Press{cmdOK}},
@@ -81,7 +78,7 @@ std::vector<Scenario> EditingScenarios() {
       {.name = "LockedEnhancedListIgnoresPick",
        .file = kNoFile,
        .actions = {Select{optEnhanced}, PickKey{4, 0}},
-       .controls = ExpectedControls{.scheme = optEnhanced, .keys = kEnhancedKeyIndexes}},
+       .controls = ExpectedControls{.scheme = optEnhanced, .keys = kEnhanced.indexes}},
       {.name = "CustomPicksAtListEndsAndDuplicatesSaved",
        .file = kNoFile,
        .actions = {Select{optCustom}, PickKey{0, 0}, PickKey{1, 143}, PickKey{2, 56},

@@ -7,8 +7,7 @@
 namespace krovan::layout {
 namespace {
 
-constexpr FactorSteps kAny = FactorSteps::Any;
-constexpr FactorSteps kTwentieths = FactorSteps::Twentieths;
+using enum FactorSteps;
 
 struct ScaleCase {
   const char* what;

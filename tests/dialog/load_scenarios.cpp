@@ -103,9 +103,9 @@ std::vector<Scenario> LoadScenarios() {
                                     .detail = optHigh,
                                     .volume = 100,
                                     .scheme = optEnhanced,
-                                    .keys = kEnhancedKeyIndexes}},
-      PresetIgnoresKeyLines(1, optClassic, kClassicKeyIndexes),
-      PresetIgnoresKeyLines(2, optEnhanced, kEnhancedKeyIndexes),
+                                    .keys = kEnhanced.indexes}},
+      PresetIgnoresKeyLines(1, optClassic, kClassic.indexes),
+      PresetIgnoresKeyLines(2, optEnhanced, kEnhanced.indexes),
   };
   for (const int scheme : {0, 3, 4, 9, -1}) {
     list.push_back(OtherSchemeSelectsCustom(scheme));

@@ -11,6 +11,7 @@
 
 #include "config/toolkit.h"
 #include "tests/dialog/user_driver.h"
+#include "tests/preset_keys.h"
 
 namespace krovan::testing {
 
@@ -56,11 +57,6 @@ struct ScoreFiles {
 
 // The state of every control the routines use. The defaults are what the window shows after
 // starting without a configuration file.
-inline constexpr std::array<int, kKeySlotCount> kClassicKeyIndexes = {17, 31, 44, 30, 15,
-                                                                      22, 36, 49, 35, 27};
-inline constexpr std::array<int, kKeySlotCount> kEnhancedKeyIndexes = {120, 123, 125, 122, 106,
-                                                                       16,  31,  30,  29,  28};
-
 struct ExpectedControls {
   int depth = 0;  // cmbDepth's selected index
   OptionButton screen_mode = OptionButton::optFullScreen;
@@ -68,7 +64,7 @@ struct ExpectedControls {
   OptionButton detail = OptionButton::optLow;
   int volume = 75;
   OptionButton scheme = OptionButton::optClassic;
-  std::array<int, kKeySlotCount> keys = kClassicKeyIndexes;  // selected index by KeySlot
+  std::array<int, kKeySlotCount> keys = kClassic.indexes;  // selected index by KeySlot
   bool keys_enabled = false;
 };
 

@@ -17,29 +17,30 @@ std::vector<Scenario> EditingScenarios();
 
 using Keys = std::array<int, kKeySlotCount>;
 
-inline constexpr Keys kClassicCodes = {18, 32, 45, 31, 16, 23, 37, 50, 36, 28};
-inline constexpr Keys kEnhancedCodes = {200, 205, 208, 203, 157, 17, 32, 31, 30, 29};
-
-// Lines 1 to 11 followed by the ten key lines.
+// Lines 1 to 11 followed by the ten key lines: these codes, or a preset's.
 inline std::vector<int> WithKeys(std::vector<int> head, const Keys& keys) {
   head.insert(head.end(), keys.begin(), keys.end());
+  return head;
+}
+inline std::vector<int> WithKeys(std::vector<int> head, const PresetKeys& preset) {
+  head.insert(head.end(), preset.codes.begin(), preset.codes.end());
   return head;
 }
 
 // A complete file with the Enhanced scheme, and what the window shows after loading it.
 inline const std::string kEnhancedFile =
-    ConfigText(WithKeys({1280, 1024, 32, 2, 0, 1, 0, 1, 0, 60, 2}, kEnhancedCodes));
+    ConfigText(WithKeys({1280, 1024, 32, 2, 0, 1, 0, 1, 0, 60, 2}, kEnhanced));
 inline constexpr ExpectedControls kEnhancedFileControls = {.depth = 2,
                                                            .screen_mode = OptionButton::optWindowed,
                                                            .boxes = {0, 1, 0, 0},
                                                            .detail = OptionButton::optHigh,
                                                            .volume = 60,
                                                            .scheme = OptionButton::optEnhanced,
-                                                           .keys = kEnhancedKeyIndexes};
+                                                           .keys = kEnhanced.indexes};
 
 // What OK writes after starting without a file and changing nothing.
 inline const std::vector<int> kStartUpValues =
-    WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 75, 1}, kClassicCodes);
+    WithKeys({1024, 768, 16, 1, 0, 1, 1, 2, 0, 75, 1}, kClassic);
 
 // No krovan3d.cfg. Scenarios name it rather than leave `file` to its default: GCC 12 at -O3
 // wrongly warns (maybe-uninitialized) about the defaulted string in these long lists.

@@ -11,6 +11,7 @@
 #include "config/keys/key_table.h"
 #include "tests/dialog/scenario.h"
 #include "tests/dialog/scenario_lists.h"
+#include "tests/dialog/window_state.h"
 #include "tests/scratch_directory.h"
 
 namespace krovan::testing {
@@ -19,13 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<OptionButton, 7> kOptionButtons = {
-    OptionButton::optFullScreen, OptionButton::optWindowed, OptionButton::optLow,
-    OptionButton::optHigh,       OptionButton::optClassic,  OptionButton::optEnhanced,
-    OptionButton::optCustom,
-};
-constexpr std::array<CheckBox, 4> kCheckBoxes = {CheckBox::chkAntialiasing, CheckBox::chkDithering,
-                                                 CheckBox::chkWBuffering, CheckBox::chkDebug};
 constexpr std::array kDepthItems = {"16-bit", "24-bit", "32-bit"};
 
 // The temporary game directory (made the current one) and program directory of one run; both
@@ -115,6 +109,59 @@ struct Perform {
   void operator()(const CloseBox&) const { driver.CloseBox(); }
 };
 
+// The controls a user's action may change: the one it is on, and those that the routine it
+// starts changes. Every other control must keep what it showed.
+struct MayChange {
+  std::vector<ControlIndex> operator()(const ChooseDepth&) const {
+    return {form::IndexOf(DropDownList::cmbDepth), form::IndexOf(CheckBox::chkWBuffering)};
+  }
+  std::vector<ControlIndex> operator()(const Toggle& action) const {
+    return {form::IndexOf(action.box)};
+  }
+  std::vector<ControlIndex> operator()(const Select& action) const {
+    std::vector<ControlIndex> changed;
+    for (const OptionButton member : form::GroupOf(action.button).Members()) {
+      changed.push_back(form::IndexOf(member));
+    }
+    const auto schemes = form::GroupOf(OptionButton::optClassic).Members();
+    if (std::ranges::find(schemes, action.button) != schemes.end()) {
+      for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
+        changed.push_back(form::IndexOf(cmbKeys(slot)));
+      }
+    }
+    return changed;
+  }
+  std::vector<ControlIndex> operator()(const PickKey& action) const {
+    return {form::IndexOf(cmbKeys(action.slot))};
+  }
+  std::vector<ControlIndex> operator()(const MoveSlider&) const {
+    return {form::IndexOf(Slider::sdrSound)};
+  }
+  std::vector<ControlIndex> operator()(const Press&) const { return {}; }
+  std::vector<ControlIndex> operator()(const CloseBox&) const { return {}; }
+};
+
+WindowState StateOf(const UserDriver& driver) {
+  return StateOf(driver.form(), driver);
+}
+
+// The window that `expected` describes.
+WindowState Showing(const ExpectedControls& expected) {
+  WindowState state{};
+  state[form::IndexOf(DropDownList::cmbDepth)].value = expected.depth;
+  for (const OptionButton button : {expected.screen_mode, expected.detail, expected.scheme}) {
+    state[form::IndexOf(button)].value = 1;
+  }
+  for (std::size_t box = 0; box < kCheckBoxes.size(); ++box) {
+    state[form::IndexOf(kCheckBoxes[box])].value = expected.boxes[box];
+  }
+  state[form::IndexOf(Slider::sdrSound)].value = expected.volume;
+  for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
+    state[form::IndexOf(cmbKeys(slot))] = {expected.keys[slot], expected.keys_enabled};
+  }
+  return state;
+}
+
 // Matches a shown message as Scenario::messages describes it.
 ::testing::Matcher<ShownMessage> MessageLike(const ShownMessage& expected) {
   using ::testing::AllOf;
@@ -143,21 +190,7 @@ void ExpectLists(const UserDriver& driver) {
 }
 
 void ExpectControls(const UserDriver& driver, const ExpectedControls& expected) {
-  const ToolkitOperations& form = driver.form();
-  EXPECT_EQ(form.GetListIndex(DropDownList::cmbDepth), expected.depth) << "cmbDepth";
-  for (const OptionButton button : kOptionButtons) {
-    const bool on =
-        button == expected.screen_mode || button == expected.detail || button == expected.scheme;
-    EXPECT_EQ(form.IsOn(button), on) << "option button " << static_cast<int>(button);
-  }
-  for (std::size_t box = 0; box < kCheckBoxes.size(); ++box) {
-    EXPECT_EQ(form.GetValue(kCheckBoxes[box]), expected.boxes[box]) << "check box " << box;
-  }
-  EXPECT_EQ(form.GetValue(Slider::sdrSound), expected.volume) << "sdrSound";
-  for (KeySlot slot = 0; slot < kKeySlotCount; ++slot) {
-    EXPECT_EQ(form.GetListIndex(cmbKeys(slot)), expected.keys[slot]) << "key list " << slot;
-    EXPECT_EQ(driver.IsEnabled(cmbKeys(slot)), expected.keys_enabled) << "key list " << slot;
-  }
+  ExpectWindow(StateOf(driver), Showing(expected), "at the end");
   ExpectLists(driver);
 }
 
@@ -212,8 +245,15 @@ const std::vector<Scenario>& AllScenarios() {
 void RunScenario(const Scenario& scenario, UserDriver& driver) {
   const ScenarioDirectories directories(scenario);
   driver.Start(directories.HighScoreFiles());
-  for (const Action& action : scenario.actions) {
-    std::visit(Perform{driver}, action);
+  WindowState before = StateOf(driver);
+  for (std::size_t step = 0; step < scenario.actions.size(); ++step) {
+    std::visit(Perform{driver}, scenario.actions[step]);
+    if (driver.IsVisible()) {
+      const WindowState after = StateOf(driver);
+      ExpectWindow(after, before, "after step " + std::to_string(step + 1),
+                   std::visit(MayChange{}, scenario.actions[step]));
+      before = after;
+    }
   }
   std::vector<::testing::Matcher<ShownMessage>> messages;
   for (const ShownMessage& expected : scenario.messages) {

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "tests/dialog/recording_events.h"
+#include "tests/dialog/window_state.h"
 #include "tests/scratch_directory.h"
 
 namespace krovan::testing {
@@ -19,12 +20,9 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using enum OptionButton;
 
-constexpr std::array kAllOptions = {optFullScreen, optWindowed, optLow,   optHigh,
-                                    optClassic,    optEnhanced, optCustom};
-
 std::set<OptionButton> OptionsOn(const ToolkitOperations& form) {
   std::set<OptionButton> on;
-  for (const OptionButton button : kAllOptions) {
+  for (const OptionButton button : kOptionButtons) {
     if (form.IsOn(button)) {
       on.insert(button);
     }

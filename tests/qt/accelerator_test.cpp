@@ -113,17 +113,17 @@ INSTANTIATE_TEST_SUITE_P(
                         [](RunningProgram& p) { p.window().TurnOn(OptionButton::optEnhanced); },
                         [](RunningProgram& p) {
                           ExpectOnWithFocus(p, OptionButton::optClassic, OptionButton::optEnhanced);
-                          ExpectKeyLists(p, false, kClassicKeyIndexes[0]);
+                          ExpectKeyLists(p, false, kClassic.indexes[0]);
                         }},
         AcceleratorCase{'N', kNothing,
                         [](RunningProgram& p) {
                           ExpectOnWithFocus(p, OptionButton::optEnhanced, OptionButton::optClassic);
-                          ExpectKeyLists(p, false, kEnhancedKeyIndexes[0]);
+                          ExpectKeyLists(p, false, kEnhanced.indexes[0]);
                         }},
         AcceleratorCase{'U', kNothing,
                         [](RunningProgram& p) {
                           ExpectOnWithFocus(p, OptionButton::optCustom, OptionButton::optClassic);
-                          ExpectKeyLists(p, true, kClassicKeyIndexes[0]);
+                          ExpectKeyLists(p, true, kClassic.indexes[0]);
                         }},
         AcceleratorCase{'R', kNothing,
                         [](RunningProgram& p) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/dialog/window_state.h"
 #include "tests/qt/keyboard_helpers.h"
 #include "tests/qt/running_program.h"
 #include "tests/qt/widgets.h"
@@ -101,24 +102,13 @@ class InertKeyTest : public ::testing::TestWithParam<std::tuple<std::string, Qt:
 TEST_P(InertKeyTest, PressesNothing) {
   RunningProgram program;
   QtWindow& window = program.window();
-  const auto snapshot = [&window] {
-    std::vector<int> state{window.GetListIndex(DropDownList::cmbDepth),
-                           window.GetValue(Slider::sdrSound)};
-    for (int box = 0; box < form::kCheckBoxCount; ++box) {
-      state.push_back(window.GetValue(static_cast<CheckBox>(box)));
-    }
-    for (int button = 0; button < form::kOptionButtonCount; ++button) {
-      state.push_back(window.IsOn(static_cast<OptionButton>(button)));
-    }
-    return state;
-  };
-  const std::vector<int> before = snapshot();
+  const WindowState before = StateOf(window, Screen{window});
   auto& target = Find<QWidget>(window, std::get<0>(GetParam()));
   target.setFocus(Qt::OtherFocusReason);
   QTest::keyClick(&target, std::get<1>(GetParam()));
   EXPECT_TRUE(program.watcher().Messages().empty());
   EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(snapshot(), before);
+  ExpectWindow(StateOf(window, Screen{window}), before, "after the key");
 }
 
 std::string InertKeyName(const ::testing::TestParamInfo<InertKeyTest::ParamType>& info) {

@@ -99,36 +99,40 @@ void ExpectNothingClipped(const QtWindow& window) {
 }
 
 // A label's text may run only up to the first control that starts to its right on the same line
-// and in the same container; a box that reaches under nothing keeps its width.
+// and in the same container, and down to the first that starts below it; a box that reaches
+// under nothing keeps its size.
 struct LabelRoomCase {
-  int label;  // index into kLabels
-  int width;  // twips
+  int label;   // Label1 is 0
+  int width;   // twips
+  int height;  // twips
 };
 
 class LabelRoomTest : public ::testing::TestWithParam<LabelRoomCase> {};
 
 TEST_P(LabelRoomTest, EndsWhereTheNextControlStarts) {
-  const form::Control& label = form::kLabels.at(GetParam().label);
-  const form::Twips room = form::LabelRoom(label);
+  const form::Control& label = form::Row(form::kFirstLabel + GetParam().label);
+  const form::Twips room = form::VisibleBox(form::kFirstLabel + GetParam().label);
   EXPECT_EQ(room.width, GetParam().width) << label.name;
   EXPECT_EQ(room.left, label.rect.left) << label.name;
   EXPECT_EQ(room.top, label.rect.top) << label.name;
-  EXPECT_EQ(room.height, label.rect.height) << label.name;
+  EXPECT_EQ(room.height, GetParam().height) << label.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Form, LabelRoomTest,
-    ::testing::Values(LabelRoomCase{0, 960},    // Label1 reaches under cmbDepth
-                      LabelRoomCase{1, 1815},   // Label2: the slider below starts level with it
-                      LabelRoomCase{2, 975},    // Label3: nothing on its line
-                      LabelRoomCase{3, 855},    // Label4 ends short of cmbKeys(0)
-                      LabelRoomCase{4, 960},    // Label5 reaches under cmbKeys(1)
-                      LabelRoomCase{5, 960},    // Label6, by 15 twips
-                      LabelRoomCase{7, 855},    // Label8
-                      LabelRoomCase{8, 975},    // Label9: Label10's list lies a line lower
-                      LabelRoomCase{10, 960},   // Label11 reaches under cmbKeys(6)
-                      LabelRoomCase{12, 960}),  // Label13
-    [](const auto& info) { return std::string(form::kLabels.at(info.param.label).name); });
+    ::testing::Values(LabelRoomCase{0, 960, 255},    // Label1 reaches under cmbDepth
+                      LabelRoomCase{1, 1815, 240},   // Label2: the slider starts 240 below it
+                      LabelRoomCase{2, 975, 240},    // Label3: Label4 starts 240 below it
+                      LabelRoomCase{3, 855, 255},    // Label4 ends short of cmbKeys(0)
+                      LabelRoomCase{4, 960, 255},    // Label5 reaches under cmbKeys(1)
+                      LabelRoomCase{5, 960, 255},    // Label6, by 15 twips
+                      LabelRoomCase{7, 855, 255},    // Label8
+                      LabelRoomCase{8, 975, 240},    // Label9: Label10 starts 240 below it
+                      LabelRoomCase{10, 960, 255},   // Label11 reaches under cmbKeys(6)
+                      LabelRoomCase{12, 960, 255}),  // Label13
+    [](const auto& info) {
+      return std::string(form::Row(form::kFirstLabel + info.param.label).name);
+    });
 
 TEST(LayoutTest, EveryControlSitsAtItsTwipsTimesTheFactor) {
   const QtWindow window;
@@ -136,13 +140,13 @@ TEST(LayoutTest, EveryControlSitsAtItsTwipsTimesTheFactor) {
   const auto expect_edge = [factor](int pixels, int twips, std::string_view what) {
     EXPECT_LE(std::abs(pixels - twips / 15.0 * factor), 0.5) << what;
   };
-  for (const form::Control* control : form::kAllControls) {
-    const QRect rect = Find<QWidget>(window, control->name).geometry();
-    const form::Twips& twips = control->rect;
-    expect_edge(rect.left(), twips.left, control->name);
-    expect_edge(rect.top(), twips.top, control->name);
-    expect_edge(rect.left() + rect.width(), twips.left + twips.width, control->name);
-    expect_edge(rect.top() + rect.height(), twips.top + twips.height, control->name);
+  for (const form::Control& control : form::kControls) {
+    const QRect rect = Find<QWidget>(window, control.name).geometry();
+    const form::Twips& twips = control.rect;
+    expect_edge(rect.left(), twips.left, control.name);
+    expect_edge(rect.top(), twips.top, control.name);
+    expect_edge(rect.left() + rect.width(), twips.left + twips.width, control.name);
+    expect_edge(rect.top() + rect.height(), twips.top + twips.height, control.name);
   }
   expect_edge(window.width(), 8160, "client width");
   expect_edge(window.height(), 4560, "client height");

@@ -55,7 +55,7 @@ void QtUserDriver::PickKey(KeySlot slot, int index) {
 
 void QtUserDriver::MoveSlider(int value) {
   // From the left end, Page Up by tens and the arrow key by ones.
-  auto& slider = Find<QSlider>(*window_, form::kSlider.name);
+  auto& slider = Find<QSlider>(*window_, NameOf(Slider::sdrSound));
   QTest::keyClick(&slider, Qt::Key_Home);
   for (int page = 0; page < value / kSliderPage; ++page) {
     QTest::keyClick(&slider, Qt::Key_PageUp);

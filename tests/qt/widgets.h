@@ -20,17 +20,17 @@ Widget& Find(const QWidget& window, std::string_view name) {
   return *widget;
 }
 
-inline std::string_view NameOf(OptionButton button) {
-  return form::kOptionButtons.at(static_cast<int>(button)).name;
-}
-inline std::string_view NameOf(CheckBox box) {
-  return form::kCheckBoxes.at(static_cast<int>(box)).name;
-}
-inline std::string_view NameOf(Button button) {
-  return form::kButtons.at(static_cast<int>(button)).name;
-}
-inline std::string_view NameOf(DropDownList list) {
-  return form::kDropDownLists.at(static_cast<int>(list)).name;
+// What only the screen tells of the window: whether a list can be used.
+struct Screen {
+  const QWidget& window;
+  bool IsEnabled(DropDownList list) const {
+    return Find<QWidget>(window, form::Row(list).name).isEnabled();
+  }
+};
+
+// The object name of a named control: its row's name.
+inline std::string_view NameOf(auto name) {
+  return form::Row(name).name;
 }
 
 }  // namespace krovan::testing

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "config/settings/settings_text.h"
+#include "tests/preset_keys.h"
 #include "tests/scratch_directory.h"
 
 namespace krovan {
@@ -9,7 +10,7 @@ namespace {
 
 using namespace std::string_literals;
 
-const std::vector<int> kKeys = {18, 32, 45, 31, 16, 23, 37, 50, 36, 28};
+const std::vector<int> kKeys(testing::kClassic.codes.begin(), testing::kClassic.codes.end());
 
 // Lines 1 to 11 of a typical file with the given scheme, then `keys`.
 std::vector<int> Values(int scheme, const std::vector<int>& keys = {}) {

@@ -1,4 +1,5 @@
 #include "config/settings/game_settings.h"
+#include "tests/preset_keys.h"
 #include "tests/scratch_directory.h"
 
 namespace krovan {
@@ -16,7 +17,7 @@ TEST_F(WriteSettingsTest, WritesTheExactBytes) {
                               .DetailLevel = 1,
                               .SoundVolume = 75,
                               .ControlScheme = 1,
-                              .Keys = {18, 32, 45, 31, 16, 23, 37, 50, 36, 28}};
+                              .Keys = testing::kClassic.codes};
   WriteFile(kSettingsFileName, std::string(500, 'x'));  // a longer old file is replaced whole
 
   const WriteResult result = WriteSettings(settings);

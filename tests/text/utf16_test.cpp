@@ -29,6 +29,13 @@ INSTANTIATE_TEST_SUITE_P(
                       Conversion{"C:\\Spiele\\Kr\xC3\xB6van \xE2\x82\xAC",
                                  u"C:\\Spiele\\Kr\u00F6van \u20AC", true},
                       Conversion{"\xF0\x9F\x98\x80", u"\U0001F600", true},
+                      // The edges of the surrogate range and of each sequence length.
+                      Conversion{"\xED\x9F\xBF", u"\uD7FF", true},
+                      Conversion{"\xEE\x80\x80", u"\uE000", true},
+                      Conversion{"\xEF\xBF\xBF", u"\uFFFF", true},
+                      Conversion{"\xF0\x90\x80\x80", u"\U00010000", true},
+                      Conversion{"\xF4\x8F\xBF\xBF", u"\U0010FFFF", true},
+                      Conversion{"\xED\xBF\xBF", u"\uFFFD\uFFFD\uFFFD", false},
                       Conversion{"a\xFF"
                                  "b",
                                  u"a\uFFFDb", false},
@@ -38,11 +45,22 @@ INSTANTIATE_TEST_SUITE_P(
                       Conversion{"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD", false}));
 
 TEST(Utf16Test, LoneSurrogatesBecomeReplacementCharacters) {
-  EXPECT_EQ(Utf8(u"a\xD800"
-                 "b"),
-            "a\xEF\xBF\xBD"
-            "b");
-  EXPECT_EQ(Utf8(u"\xDC00"), "\xEF\xBF\xBD");
+  const struct {
+    std::u16string utf16;
+    std::string utf8;
+  } kCases[] = {
+      {u"a\xD800"
+       u"b",
+       "a\xEF\xBF\xBD"
+       "b"},
+      {u"\xDC00", "\xEF\xBF\xBD"},
+      {u"\xDFFF", "\xEF\xBF\xBD"},
+      {u"a\xD800", "a\xEF\xBF\xBD"},                            // a high surrogate as the last unit
+      {u"\xDBFF\xDBFF\xDFFF", "\xEF\xBF\xBD\xF4\x8F\xBF\xBF"},  // a high one, then a pair
+  };
+  for (const auto& [utf16, utf8] : kCases) {
+    EXPECT_EQ(Utf8(utf16), utf8) << utf8;
+  }
 }
 
 }  // namespace

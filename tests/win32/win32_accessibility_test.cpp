@@ -9,8 +9,6 @@
 namespace krovan::testing {
 namespace {
 
-using win32::ControlId;
-
 // The name a Windows screen reader reads for a control: that of its client object.
 std::wstring AccessibleName(HWND control) {
   IAccessible* accessible = nullptr;
@@ -31,29 +29,29 @@ std::wstring AccessibleName(HWND control) {
 }
 
 struct NameCase {
-  ControlId control;
+  ControlIndex control;
   const wchar_t* name;
 };
 
 constexpr NameCase kNames[] = {
-    {ControlId::cmbKeys0, L"Black Tank Move Up"},
-    {ControlId::cmbKeys1, L"Black Tank Move Right"},
-    {ControlId::cmbKeys2, L"Black Tank Move Down"},
-    {ControlId::cmbKeys3, L"Black Tank Move Left"},
-    {ControlId::cmbKeys4, L"Black Tank Fire"},
-    {ControlId::cmbKeys5, L"White Tank Move Up"},
-    {ControlId::cmbKeys6, L"White Tank Move Right"},
-    {ControlId::cmbKeys7, L"White Tank Move Down"},
-    {ControlId::cmbKeys8, L"White Tank Move Left"},
-    {ControlId::cmbKeys9, L"White Tank Fire"},
-    {ControlId::cmbDepth, L"Color Depth"},
-    {ControlId::sdrSound, L"Sound Volume"},
+    {Named("cmbKeys(0)"), L"Black Tank Move Up"},
+    {Named("cmbKeys(1)"), L"Black Tank Move Right"},
+    {Named("cmbKeys(2)"), L"Black Tank Move Down"},
+    {Named("cmbKeys(3)"), L"Black Tank Move Left"},
+    {Named("cmbKeys(4)"), L"Black Tank Fire"},
+    {Named("cmbKeys(5)"), L"White Tank Move Up"},
+    {Named("cmbKeys(6)"), L"White Tank Move Right"},
+    {Named("cmbKeys(7)"), L"White Tank Move Down"},
+    {Named("cmbKeys(8)"), L"White Tank Move Left"},
+    {Named("cmbKeys(9)"), L"White Tank Fire"},
+    {Named("cmbDepth"), L"Color Depth"},
+    {Named("sdrSound"), L"Sound Volume"},
 };
 
 TEST_F(WindowTest, ScreenReadersReadEachListByItsTankAndAction) {
-  std::array<HWND, win32::kControlCount> controls{};
-  for (const win32::ControlSpec& spec : win32::kControls) {
-    controls[static_cast<std::size_t>(spec.id)] = Control(spec.id);
+  std::array<HWND, form::kControlCount> controls{};
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    controls[control] = Control(control);
   }
   // Wine 8 creates the property services but sets no property (E_NOTIMPL).
   if (!win32::NameForScreenReaders(controls)) {
@@ -61,7 +59,7 @@ TEST_F(WindowTest, ScreenReadersReadEachListByItsTankAndAction) {
   }
   for (const NameCase& expected : kNames) {
     EXPECT_EQ(AccessibleName(Control(expected.control)), expected.name)
-        << "control " << static_cast<int>(expected.control);
+        << form::Row(expected.control).name;
   }
 }
 

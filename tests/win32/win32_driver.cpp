@@ -2,11 +2,10 @@
 
 #include <commctrl.h>
 
+#include "config/form_layout.h"
 #include "config/text/utf16.h"
 
 namespace krovan::testing {
-
-using win32::ControlOf;
 
 void Win32Driver::Start(const std::vector<std::string>& high_score_files) {
   window_ = std::make_unique<Win32Window>(GetModuleHandleW(nullptr));
@@ -16,7 +15,7 @@ void Win32Driver::Start(const std::vector<std::string>& high_score_files) {
 }
 
 void Win32Driver::Pick(DropDownList list, int index) {
-  const HWND control = Control(ControlOf(list));
+  const HWND control = Control(form::IndexOf(list));
   const auto count = static_cast<int>(SendMessageW(control, CB_GETCOUNT, 0, 0));
   if (!IsWindowEnabled(control) || index < 0 || index >= count ||
       SendMessageW(control, CB_GETCURSEL, 0, 0) == static_cast<LRESULT>(index)) {
@@ -38,17 +37,17 @@ void Win32Driver::PickKey(KeySlot slot, int index) {
 }
 
 void Win32Driver::Click(CheckBox box) {
-  SendMessageW(Control(ControlOf(box)), BM_CLICK, 0, 0);
+  SendMessageW(Control(form::IndexOf(box)), BM_CLICK, 0, 0);
   PumpMessages();
 }
 
 void Win32Driver::Click(OptionButton button) {
-  SendMessageW(Control(ControlOf(button)), BM_CLICK, 0, 0);
+  SendMessageW(Control(form::IndexOf(button)), BM_CLICK, 0, 0);
   PumpMessages();
 }
 
 void Win32Driver::MoveSlider(int value) {
-  const HWND slider = Control(ControlOf(Slider::sdrSound));
+  const HWND slider = Control(form::IndexOf(Slider::sdrSound));
   SendMessageW(slider, WM_KEYDOWN, VK_HOME, 0);
   for (int step = 0; step < value; ++step) {
     SendMessageW(slider, WM_KEYDOWN, VK_RIGHT, 0);
@@ -57,7 +56,7 @@ void Win32Driver::MoveSlider(int value) {
 }
 
 void Win32Driver::Press(Button button) {
-  SendMessageW(Control(ControlOf(button)), BM_CLICK, 0, 0);
+  SendMessageW(Control(form::IndexOf(button)), BM_CLICK, 0, 0);
   PumpMessages();
 }
 
@@ -67,15 +66,15 @@ void Win32Driver::CloseBox() {
 }
 
 bool Win32Driver::IsEnabled(DropDownList list) const {
-  return IsWindowEnabled(Control(ControlOf(list))) != FALSE;
+  return IsWindowEnabled(Control(form::IndexOf(list))) != FALSE;
 }
 
 int Win32Driver::ItemCount(DropDownList list) const {
-  return static_cast<int>(SendMessageW(Control(ControlOf(list)), CB_GETCOUNT, 0, 0));
+  return static_cast<int>(SendMessageW(Control(form::IndexOf(list)), CB_GETCOUNT, 0, 0));
 }
 
 std::string Win32Driver::ItemText(DropDownList list, int index) const {
-  const HWND control = Control(ControlOf(list));
+  const HWND control = Control(form::IndexOf(list));
   const LRESULT length = SendMessageW(control, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == CB_ERR) {
     return {};

@@ -34,7 +34,7 @@ class Win32Driver final : public UserDriver {
   std::vector<ShownMessage> Messages() const override { return watcher_.Messages(); }
 
  private:
-  HWND Control(win32::ControlId id) const { return window_->Control(id); }
+  HWND Control(ControlIndex id) const { return window_->Control(id); }
   void Pick(DropDownList list, int index);
 
   MessageBoxWatcher watcher_;

@@ -10,7 +10,6 @@ namespace krovan::testing {
 namespace {
 
 using ::testing::IsEmpty;
-using win32::ControlId;
 
 constexpr LPARAM kAltDown = LPARAM{1} << 29;  // a key message's context code
 
@@ -20,7 +19,7 @@ struct Accelerator {
   std::function<void(Win32Window&)> before;  // brings the window where the key can act
   std::function<bool(const Win32Window&)> effect;
   std::vector<std::string> log;
-  std::optional<ControlId> focus{};
+  std::optional<ControlIndex> focus{};
 };
 
 class AcceleratorTest : public WindowTest, public ::testing::WithParamInterface<Accelerator> {};
@@ -28,7 +27,7 @@ class AcceleratorTest : public WindowTest, public ::testing::WithParamInterface<
 TEST_P(AcceleratorTest, ActsAtOnce) {
   const Accelerator& accelerator = GetParam();
   accelerator.before(window());
-  Focus(ControlId::chkDebug);
+  Focus(Named("chkDebug"));
   Key(WM_SYSCHAR, static_cast<WPARAM>(accelerator.letter), kAltDown);
   EXPECT_TRUE(accelerator.effect(window()));
   EXPECT_EQ(Log(), accelerator.log);
@@ -47,12 +46,12 @@ INSTANTIATE_TEST_SUITE_P(
             Nothing,
             [](const Win32Window& w) { return w.GetListIndex(DropDownList::cmbDepth) == -1; },
             {},
-            ControlId::cmbDepth},
+            Named("cmbDepth")},
         Accelerator{'s',
                     Nothing,
                     [](const Win32Window& w) { return w.GetValue(Slider::sdrSound) == 75; },
                     {},
-                    ControlId::sdrSound},
+                    Named("sdrSound")},
         Accelerator{'f',
                     [](Win32Window& w) { w.TurnOn(OptionButton::optWindowed); },
                     [](const Win32Window& w) { return w.IsOn(OptionButton::optFullScreen); },
@@ -105,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Enter and Escape press nothing: the window has no default and no cancel button.
 class EnterEscapeTest : public WindowTest,
-                        public ::testing::WithParamInterface<std::tuple<ControlId, WPARAM>> {};
+                        public ::testing::WithParamInterface<std::tuple<ControlIndex, WPARAM>> {};
 
 TEST_P(EnterEscapeTest, PressNoButton) {
   const auto [focus, key] = GetParam();
@@ -117,22 +116,21 @@ TEST_P(EnterEscapeTest, PressNoButton) {
 
 INSTANTIATE_TEST_SUITE_P(
     Win32Window, EnterEscapeTest,
-    ::testing::Combine(::testing::Values(ControlId::chkDithering, ControlId::optFullScreen,
-                                         ControlId::optClassic, ControlId::cmbDepth,
-                                         ControlId::sdrSound),
+    ::testing::Combine(::testing::Values(Named("chkDithering"), Named("optFullScreen"),
+                                         Named("optClassic"), Named("cmbDepth"), Named("sdrSound")),
                        ::testing::Values(VK_RETURN, VK_ESCAPE)));
 
 // Enter presses the push button that Tab has brought the focus to, as in every dialog.
 TEST_F(WindowTest, EnterPressesTheFocusedButton) {
-  Focus(ControlId::cmbKeys0);
+  Focus(Named("cmbKeys(0)"));
   Key(WM_KEYDOWN, VK_TAB);
-  ASSERT_EQ(Focused(), ControlId::cmdReset);
+  ASSERT_EQ(Focused(), Named("cmdReset"));
   Key(WM_KEYDOWN, VK_RETURN);
   EXPECT_EQ(Log(), std::vector<std::string>{"cmdReset_Click"});
 }
 
 // Alt+F4 is the close command wherever the focus is: no routine runs, the program ends.
-class AltF4Test : public WindowTest, public ::testing::WithParamInterface<ControlId> {};
+class AltF4Test : public WindowTest, public ::testing::WithParamInterface<ControlIndex> {};
 
 TEST_P(AltF4Test, ClosesTheWindow) {
   Focus(GetParam());
@@ -142,14 +140,14 @@ TEST_P(AltF4Test, ClosesTheWindow) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Win32Window, AltF4Test,
-                         ::testing::Values(ControlId::cmbDepth, ControlId::cmbKeys0,
-                                           ControlId::sdrSound, ControlId::cmdOK));
+                         ::testing::Values(Named("cmbDepth"), Named("cmbKeys(0)"),
+                                           Named("sdrSound"), Named("cmdOK")));
 
 // The controls the focus visits, pressing `key` until it comes back to where it started.
-std::vector<ControlId> TabRound(const std::function<void()>& key,
-                                const std::function<ControlId()>& focused) {
-  std::vector<ControlId> visited = {focused()};
-  for (std::size_t step = 0; step < win32::kControlCount; ++step) {
+std::vector<ControlIndex> TabRound(const std::function<void()>& key,
+                                   const std::function<ControlIndex()>& focused) {
+  std::vector<ControlIndex> visited = {focused()};
+  for (int step = 0; step < form::kControlCount; ++step) {
     key();
     if (focused() == visited.front()) {
       break;
@@ -159,13 +157,14 @@ std::vector<ControlId> TabRound(const std::function<void()>& key,
   return visited;
 }
 
-const std::vector<ControlId> kKeyListsInTabOrder = {
-    ControlId::cmbKeys9, ControlId::cmbKeys8, ControlId::cmbKeys7, ControlId::cmbKeys6,
-    ControlId::cmbKeys5, ControlId::cmbKeys4, ControlId::cmbKeys3, ControlId::cmbKeys2,
-    ControlId::cmbKeys1, ControlId::cmbKeys0};
+const std::vector<ControlIndex> kKeyListsInTabOrder = {
+    Named("cmbKeys(9)"), Named("cmbKeys(8)"), Named("cmbKeys(7)"), Named("cmbKeys(6)"),
+    Named("cmbKeys(5)"), Named("cmbKeys(4)"), Named("cmbKeys(3)"), Named("cmbKeys(2)"),
+    Named("cmbKeys(1)"), Named("cmbKeys(0)")};
 
-std::vector<ControlId> Concat(std::vector<ControlId> head, const std::vector<ControlId>& middle,
-                              const std::vector<ControlId>& tail) {
+std::vector<ControlIndex> Concat(std::vector<ControlIndex> head,
+                                 const std::vector<ControlIndex>& middle,
+                                 const std::vector<ControlIndex>& tail) {
   head.insert(head.end(), middle.begin(), middle.end());
   head.insert(head.end(), tail.begin(), tail.end());
   return head;
@@ -173,39 +172,37 @@ std::vector<ControlId> Concat(std::vector<ControlId> head, const std::vector<Con
 
 // Tab stops at the option button of each frame that is on.
 TEST_F(WindowTest, TabVisitsTheControlsInTheirOrder) {
-  Focus(ControlId::cmbDepth);
+  Focus(Named("cmbDepth"));
   const auto tab = [this] { Key(WM_KEYDOWN, VK_TAB); };
   const auto focused = [this] { return Focused(); };
-  EXPECT_EQ(
-      TabRound(tab, focused),
-      Concat({ControlId::cmbDepth, ControlId::optFullScreen, ControlId::chkAntialiasing,
-              ControlId::chkDithering, ControlId::chkWBuffering, ControlId::optLow,
-              ControlId::chkDebug, ControlId::sdrSound, ControlId::optClassic},
-             kKeyListsInTabOrder, {ControlId::cmdReset, ControlId::cmdOK, ControlId::cmdCancel}));
+  EXPECT_EQ(TabRound(tab, focused),
+            Concat({Named("cmbDepth"), Named("optFullScreen"), Named("chkAntialiasing"),
+                    Named("chkDithering"), Named("chkWBuffering"), Named("optLow"),
+                    Named("chkDebug"), Named("sdrSound"), Named("optClassic")},
+                   kKeyListsInTabOrder, {Named("cmdReset"), Named("cmdOK"), Named("cmdCancel")}));
 
   window().TurnOn(OptionButton::optHigh);
   window().TurnOn(OptionButton::optEnhanced);
   for (KeySlot slot : {0, 5, 9}) {
     window().SetEnabled(cmbKeys(slot), false);
   }
-  Focus(ControlId::cmbDepth);
+  Focus(Named("cmbDepth"));
   EXPECT_EQ(
       TabRound(tab, focused),
-      Concat(
-          {ControlId::cmbDepth, ControlId::optFullScreen, ControlId::chkAntialiasing,
-           ControlId::chkDithering, ControlId::chkWBuffering, ControlId::optHigh,
-           ControlId::chkDebug, ControlId::sdrSound},
-          {ControlId::cmbKeys8, ControlId::cmbKeys7, ControlId::cmbKeys6, ControlId::cmbKeys4,
-           ControlId::cmbKeys3, ControlId::cmbKeys2, ControlId::cmbKeys1},
-          {ControlId::optEnhanced, ControlId::cmdReset, ControlId::cmdOK, ControlId::cmdCancel}));
+      Concat({Named("cmbDepth"), Named("optFullScreen"), Named("chkAntialiasing"),
+              Named("chkDithering"), Named("chkWBuffering"), Named("optHigh"), Named("chkDebug"),
+              Named("sdrSound")},
+             {Named("cmbKeys(8)"), Named("cmbKeys(7)"), Named("cmbKeys(6)"), Named("cmbKeys(4)"),
+              Named("cmbKeys(3)"), Named("cmbKeys(2)"), Named("cmbKeys(1)")},
+             {Named("optEnhanced"), Named("cmdReset"), Named("cmdOK"), Named("cmdCancel")}));
 }
 
 // The arrow keys move among the option buttons of a frame, in drawn order and round, and turn
 // on the one they reach.
 struct ArrowCase {
-  ControlId from;
+  ControlIndex from;
   WPARAM key;
-  ControlId to;
+  ControlIndex to;
   std::vector<std::string> log;
 };
 
@@ -222,16 +219,12 @@ TEST_P(ArrowTest, MovesWithinTheFrame) {
 
 INSTANTIATE_TEST_SUITE_P(
     Win32Window, ArrowTest,
-    ::testing::Values(ArrowCase{ControlId::optClassic,
-                                VK_RIGHT,
-                                ControlId::optEnhanced,
-                                {"optEnhanced_Click optEnhanced"}},
-                      ArrowCase{ControlId::optClassic,
-                                VK_LEFT,
-                                ControlId::optCustom,
-                                {"optCustom_Click optCustom"}},
-                      ArrowCase{ControlId::optFullScreen, VK_DOWN, ControlId::optWindowed, {}},
-                      ArrowCase{ControlId::optLow, VK_UP, ControlId::optHigh, {}}));
+    ::testing::Values(
+        ArrowCase{
+            Named("optClassic"), VK_RIGHT, Named("optEnhanced"), {"optEnhanced_Click optEnhanced"}},
+        ArrowCase{Named("optClassic"), VK_LEFT, Named("optCustom"), {"optCustom_Click optCustom"}},
+        ArrowCase{Named("optFullScreen"), VK_DOWN, Named("optWindowed"), {}},
+        ArrowCase{Named("optLow"), VK_UP, Named("optHigh"), {}}));
 
 // The slider: the arrow keys move it by 1, Page Up and Page Down by 10, within 0 to 100.
 struct SliderKey {
@@ -244,7 +237,7 @@ class SliderKeyTest : public WindowTest, public ::testing::WithParamInterface<Sl
 
 TEST_P(SliderKeyTest, MovesTheThumb) {
   window().SetValue(Slider::sdrSound, GetParam().from);
-  Focus(ControlId::sdrSound);
+  Focus(Named("sdrSound"));
   Key(WM_KEYDOWN, GetParam().key);
   EXPECT_EQ(window().GetValue(Slider::sdrSound), GetParam().to);
 }

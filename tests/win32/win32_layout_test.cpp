@@ -4,18 +4,17 @@
 #include <cmath>
 #include <string>
 
+#include "config/form_layout.h"
 #include "config/win32/dpi.h"
 #include "config/win32/layout.h"
+#include "tests/dialog/window_state.h"
 #include "tests/win32/window_fixture.h"
 
 namespace krovan::testing {
 namespace {
 
-using win32::ControlId;
-using win32::ControlKind;
-
 struct PixelCase {
-  ControlId id;
+  ControlIndex id;
   double scale;
   RECT expected;
 };
@@ -23,7 +22,7 @@ struct PixelCase {
 class PixelRectTest : public ::testing::TestWithParam<PixelCase> {};
 
 TEST_P(PixelRectTest, ScalesTwipsFromTheContainer) {
-  const RECT rect = win32::PixelRect(win32::Spec(GetParam().id), GetParam().scale);
+  const RECT rect = win32::PixelRect(GetParam().id, GetParam().scale);
   EXPECT_EQ(rect.left, GetParam().expected.left);
   EXPECT_EQ(rect.top, GetParam().expected.top);
   EXPECT_EQ(rect.right, GetParam().expected.right);
@@ -33,18 +32,18 @@ TEST_P(PixelRectTest, ScalesTwipsFromTheContainer) {
 INSTANTIATE_TEST_SUITE_P(
     Win32Layout, PixelRectTest,
     ::testing::Values(
-        PixelCase{ControlId::Label1, 1.0, {8, 8, 72, 25}},
-        PixelCase{ControlId::cmdCancel, 1.0, {344, 256, 537, 297}},
+        PixelCase{Named("Label1"), 1.0, {8, 8, 72, 25}},
+        PixelCase{Named("cmdCancel"), 1.0, {344, 256, 537, 297}},
         // inside "Screen Mode", which starts at 120, 480
-        PixelCase{ControlId::optFullScreen, 1.0, {24, 48, 97, 64}},
+        PixelCase{Named("optFullScreen"), 1.0, {24, 48, 97, 64}},
         // inside "Controls" (2160, 120), rounded to the nearest pixel
-        PixelCase{ControlId::cmbKeys9, 1.5, {636, 252, 794, 284}},
-        PixelCase{ControlId::Frame3, 2.0, {288, 16, 1074, 402}},
+        PixelCase{Named("cmbKeys(9)"), 1.5, {636, 252, 794, 284}},
+        PixelCase{Named("Frame3"), 2.0, {288, 16, 1074, 402}},
         // labels end where the control to their right or below begins, or keep their box
-        PixelCase{ControlId::Label4, 1.0, {168, 72, 225, 89}},
-        PixelCase{ControlId::Label5, 1.0, {168, 96, 232, 113}},
-        PixelCase{ControlId::Label11, 1.0, {360, 96, 424, 113}},
-        PixelCase{ControlId::Label3, 1.0, {152, 56, 217, 72}}));
+        PixelCase{Named("Label4"), 1.0, {168, 72, 225, 89}},
+        PixelCase{Named("Label5"), 1.0, {168, 96, 232, 113}},
+        PixelCase{Named("Label11"), 1.0, {360, 96, 424, 113}},
+        PixelCase{Named("Label3"), 1.0, {152, 56, 217, 72}}));
 
 // The factor grows with the font and the resolution, and never shrinks the drawn layout.
 struct ScaleCase {
@@ -117,39 +116,34 @@ TEST_P(LayoutTest, EveryControlLiesInTheClientArea) {
   const SIZE size = win32::ClientSize(window().Scale());
   EXPECT_EQ(client.right, size.cx);
   EXPECT_EQ(client.bottom, size.cy);
-  for (const win32::ControlSpec& spec : win32::kControls) {
-    EXPECT_TRUE(Inside(ClientRect(Control(spec.id)), client)) << static_cast<int>(spec.id);
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    EXPECT_TRUE(Inside(ClientRect(Control(control)), client)) << form::Row(control).name;
   }
 }
 
-bool Holds(const win32::ControlSpec& frame, const win32::ControlSpec& control) {
-  static constexpr std::array<ControlId, 3> kFrames = {ControlId::Frame1, ControlId::Frame2,
-                                                       ControlId::Frame3};
-  return control.container != win32::Container::Window &&
-         kFrames[static_cast<std::size_t>(control.container) - 1] == frame.id;
+bool Holds(ControlIndex frame, ControlIndex control) {
+  return form::Row(control).container == frame;
 }
 
 TEST_P(LayoutTest, FramesHoldTheirControls) {
-  for (const win32::ControlSpec& frame : win32::kControls) {
-    for (const win32::ControlSpec& spec : win32::kControls) {
-      if (Holds(frame, spec)) {
-        EXPECT_TRUE(Inside(ClientRect(Control(spec.id)), ClientRect(Control(frame.id))))
-            << static_cast<int>(spec.id);
-      }
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    if (const ControlIndex frame = form::Row(control).container; frame != form::kOnWindow) {
+      EXPECT_TRUE(Inside(ClientRect(Control(control)), ClientRect(Control(frame))))
+          << form::Row(control).name;
     }
   }
 }
 
 // Each control paints its whole box, so a box that reaches into another control hides part of it.
 TEST_P(LayoutTest, NoControlCoversAnother) {
-  for (const win32::ControlSpec& a : win32::kControls) {
-    for (const win32::ControlSpec& b : win32::kControls) {
-      const RECT first = ClientRect(Control(a.id));
-      const RECT second = ClientRect(Control(b.id));
+  for (ControlIndex a = 0; a < form::kControlCount; ++a) {
+    for (ControlIndex b = a + 1; b < form::kControlCount; ++b) {
+      const RECT first = ClientRect(Control(a));
+      const RECT second = ClientRect(Control(b));
       RECT common{};
-      if (a.id < b.id && !Holds(a, b) && !Holds(b, a)) {
+      if (!Holds(a, b) && !Holds(b, a)) {
         EXPECT_FALSE(IntersectRect(&common, &first, &second))
-            << static_cast<int>(a.id) << " and " << static_cast<int>(b.id) << " share "
+            << form::Row(a).name << " and " << form::Row(b).name << " share "
             << common.right - common.left << " x " << common.bottom - common.top << " px";
       }
     }
@@ -168,18 +162,18 @@ std::wstring TextOf(HWND control) {
 TEST_P(LayoutTest, CaptionsFitTheirBoxes) {
   const HDC dc = GetDC(window().Handle());
   const HGDIOBJ previous = SelectObject(
-      dc, reinterpret_cast<HFONT>(SendMessageW(Control(ControlId::Label1), WM_GETFONT, 0, 0)));
+      dc, reinterpret_cast<HFONT>(SendMessageW(Control(Named("Label1")), WM_GETFONT, 0, 0)));
   const int glyph = win32::SystemMetric(SM_CXMENUCHECK, win32::WindowDpi(window().Handle()));
-  for (const win32::ControlSpec& spec : win32::kControls) {
-    const std::wstring text = TextOf(Control(spec.id));
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    const std::wstring text = TextOf(Control(control));
     SIZE extent{};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
-    const RECT box = ClientRect(Control(spec.id));
+    const RECT box = ClientRect(Control(control));
+    const form::ControlKind kind = form::Row(control).kind;
     const bool has_glyph =
-        spec.kind == ControlKind::CheckBox || spec.kind == ControlKind::OptionButton;
-    EXPECT_LE(extent.cx + (has_glyph ? glyph : 0), box.right - box.left)
-        << static_cast<int>(spec.id);
-    EXPECT_LE(extent.cy, box.bottom - box.top) << static_cast<int>(spec.id);
+        kind == form::ControlKind::kCheckBox || kind == form::ControlKind::kOptionButton;
+    EXPECT_LE(extent.cx + (has_glyph ? glyph : 0), box.right - box.left) << form::Row(control).name;
+    EXPECT_LE(extent.cy, box.bottom - box.top) << form::Row(control).name;
   }
   SelectObject(dc, previous);
   ReleaseDC(window().Handle(), dc);
@@ -196,10 +190,10 @@ TEST_P(LayoutTest, BothPathsGiveOneLayout) {
   GetWindowRect(window().Handle(), &frame);
   GetWindowRect(twin.Handle(), &twin_frame);
   EXPECT_TRUE(EqualRect(&frame, &twin_frame));
-  for (const win32::ControlSpec& spec : win32::kControls) {
-    const RECT rect = ClientRect(Control(spec.id));
-    const RECT twin_rect = ClientRect(twin.Control(spec.id));
-    EXPECT_TRUE(EqualRect(&rect, &twin_rect)) << static_cast<int>(spec.id);
+  for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+    const RECT rect = ClientRect(Control(control));
+    const RECT twin_rect = ClientRect(twin.Control(control));
+    EXPECT_TRUE(EqualRect(&rect, &twin_rect)) << form::Row(control).name;
   }
 }
 
@@ -209,13 +203,13 @@ INSTANTIATE_TEST_SUITE_P(Win32Layout, LayoutTest,
 // Each key list shares its row with its label, to the label's right; the rows do not overlap.
 struct KeyRowCase {
   KeySlot slot;
-  ControlId label;
+  ControlIndex label;
 };
 
 class KeyRowTest : public WindowTest, public ::testing::WithParamInterface<KeyRowCase> {};
 
 TEST_P(KeyRowTest, ListSitsBesideItsLabel) {
-  const RECT list = ClientRect(Control(win32::ControlOf(cmbKeys(GetParam().slot))));
+  const RECT list = ClientRect(Control(form::IndexOf(cmbKeys(GetParam().slot))));
   const RECT label = ClientRect(Control(GetParam().label));
   EXPECT_EQ(list.top, label.top);
   EXPECT_LE(label.right, list.left);
@@ -225,11 +219,11 @@ TEST_P(KeyRowTest, ListSitsBesideItsLabel) {
 
 INSTANTIATE_TEST_SUITE_P(
     Win32Layout, KeyRowTest,
-    ::testing::Values(KeyRowCase{0, ControlId::Label4}, KeyRowCase{1, ControlId::Label5},
-                      KeyRowCase{2, ControlId::Label6}, KeyRowCase{3, ControlId::Label7},
-                      KeyRowCase{4, ControlId::Label8}, KeyRowCase{5, ControlId::Label10},
-                      KeyRowCase{6, ControlId::Label11}, KeyRowCase{7, ControlId::Label12},
-                      KeyRowCase{8, ControlId::Label13}, KeyRowCase{9, ControlId::Label14}));
+    ::testing::Values(KeyRowCase{0, Named("Label4")}, KeyRowCase{1, Named("Label5")},
+                      KeyRowCase{2, Named("Label6")}, KeyRowCase{3, Named("Label7")},
+                      KeyRowCase{4, Named("Label8")}, KeyRowCase{5, Named("Label10")},
+                      KeyRowCase{6, Named("Label11")}, KeyRowCase{7, Named("Label12")},
+                      KeyRowCase{8, Named("Label13")}, KeyRowCase{9, Named("Label14")}));
 
 }  // namespace
 }  // namespace krovan::testing

@@ -12,7 +12,6 @@ namespace krovan::testing {
 namespace {
 
 using ::testing::IsEmpty;
-using win32::ControlId;
 
 class Win32WindowUnderTest final : public ToolkitUnderTest {
  public:
@@ -23,7 +22,7 @@ class Win32WindowUnderTest final : public ToolkitUnderTest {
 
   ToolkitOperations& form() override { return *window_; }
   void Press(Button button) override {
-    SendMessageW(window_->Control(win32::ControlOf(button)), BM_CLICK, 0, 0);
+    SendMessageW(window_->Control(form::IndexOf(button)), BM_CLICK, 0, 0);
     PumpMessages();
   }
   bool IsEnabled(DropDownList list) const override { return IsWindowEnabled(List(list)); }
@@ -44,7 +43,7 @@ class Win32WindowUnderTest final : public ToolkitUnderTest {
   std::string DirectoryError() const override { return SystemMessage(ERROR_ACCESS_DENIED); }
 
  private:
-  HWND List(DropDownList list) const { return window_->Control(win32::ControlOf(list)); }
+  HWND List(DropDownList list) const { return window_->Control(form::IndexOf(list)); }
 
   MessageBoxWatcher watcher_;
   std::unique_ptr<Win32Window> window_ = std::make_unique<Win32Window>(GetModuleHandleW(nullptr));
@@ -69,7 +68,7 @@ TEST_F(WindowTest, IsCreatedHiddenWithAFixedFrameAndItsCaption) {
 TEST_F(WindowTest, ShowsCentredWithTheFocusOnTheColourDepth) {
   window().ShowForm();
   EXPECT_TRUE(IsWindowVisible(window().Handle()));
-  EXPECT_EQ(GetFocus(), Control(ControlId::cmbDepth));
+  EXPECT_EQ(GetFocus(), Control(Named("cmbDepth")));
 
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
@@ -95,7 +94,7 @@ TEST_P(UserChangeTest, RunsTheSameRoutines) {
   EXPECT_EQ(Log(), GetParam().log);
 }
 
-void Click(Win32Window& w, ControlId id) {
+void Click(Win32Window& w, ControlIndex id) {
   SendMessageW(w.Control(id), BM_CLICK, 0, 0);
 }
 
@@ -104,26 +103,26 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ChangeCase{"ArrowDownInDepthList",
                                  [](Win32Window& w) {
                                    w.SetListIndex(DropDownList::cmbDepth, 0);
-                                   SendMessageW(w.Control(ControlId::cmbDepth), WM_KEYDOWN, VK_DOWN,
+                                   SendMessageW(w.Control(Named("cmbDepth")), WM_KEYDOWN, VK_DOWN,
                                                 0);
                                  },
                                  {"cmbDepth_Click 0", "cmbDepth_Click 1"}},
                       ChangeCase{"ClickEnhanced",
-                                 [](Win32Window& w) { Click(w, ControlId::optEnhanced); },
+                                 [](Win32Window& w) { Click(w, Named("optEnhanced")); },
                                  {"optEnhanced_Click optEnhanced"}},
                       ChangeCase{"ClickClassicAlreadyOn",
-                                 [](Win32Window& w) { Click(w, ControlId::optClassic); },
+                                 [](Win32Window& w) { Click(w, Named("optClassic")); },
                                  {}},
                       ChangeCase{"ClickWindowedAndHigh",
                                  [](Win32Window& w) {
-                                   Click(w, ControlId::optWindowed);
-                                   Click(w, ControlId::optHigh);
+                                   Click(w, Named("optWindowed"));
+                                   Click(w, Named("optHigh"));
                                  },
                                  {}},
                       ChangeCase{"ClickCheckBoxes",
                                  [](Win32Window& w) {
-                                   Click(w, ControlId::chkAntialiasing);
-                                   Click(w, ControlId::chkDebug);
+                                   Click(w, Named("chkAntialiasing"));
+                                   Click(w, Named("chkDebug"));
                                  },
                                  {}}),
     [](const auto& info) { return info.param.name; });
@@ -159,7 +158,7 @@ class ClosingEvents final : public FormEvents {
 TEST_F(WindowTest, ClosesFromInsideARoutine) {
   ClosingEvents closing(window());
   window().ShowForm();
-  Click(window(), ControlId::cmdOK);
+  Click(window(), Named("cmdOK"));
   EXPECT_EQ(window().Handle(), nullptr);
   EXPECT_TRUE(PumpMessages());
   EXPECT_EQ(watcher_.Messages(), (std::vector<ShownMessage>{{"Configuration have been saved.",

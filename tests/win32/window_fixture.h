@@ -6,8 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "config/form_layout.h"
 #include "config/win32/win32_window.h"
 #include "tests/dialog/recording_events.h"
+#include "tests/dialog/window_state.h"
 #include "tests/win32/message_box_watcher.h"
 
 namespace krovan::testing {
@@ -24,11 +26,11 @@ class WindowTest : public ::testing::Test {
   }
 
   Win32Window& window() { return *window_; }
-  HWND Control(win32::ControlId id) const { return window_->Control(id); }
+  HWND Control(ControlIndex id) const { return window_->Control(id); }
   const std::vector<std::string>& Log() const { return events_.log; }
 
   // Shows the window and gives the focus to `id`.
-  void Focus(win32::ControlId id) {
+  void Focus(ControlIndex id) {
     window_->ShowForm();
     SetFocus(Control(id));
     PumpMessages();
@@ -44,14 +46,14 @@ class WindowTest : public ::testing::Test {
     PumpMessages();
   }
 
-  win32::ControlId Focused() const {
-    for (std::size_t id = 0; id < win32::kControlCount; ++id) {
-      if (window_->Control(static_cast<win32::ControlId>(id)) == GetFocus()) {
-        return static_cast<win32::ControlId>(id);
+  ControlIndex Focused() const {
+    for (ControlIndex control = 0; control < form::kControlCount; ++control) {
+      if (window_->Control(control) == GetFocus()) {
+        return control;
       }
     }
     ADD_FAILURE() << "the focus is on no control";
-    return win32::ControlId::Frame1;
+    return form::kNoControl;
   }
 
   MessageBoxWatcher watcher_;
