@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -11,6 +12,7 @@
 #include "config/form_layout.h"
 #include "config/key_names.h"
 #include "config/keys/key_table.h"
+#include "config/settings/full_path.h"
 #include "config/settings/game_settings.h"
 
 namespace krovan {
@@ -22,8 +24,19 @@ constexpr char kSaved[] = "Configuration have been saved.";
 constexpr char kCancelled[] = "Changes have been cancelled.";
 constexpr char kScoresReset[] = "High scores have been reset.";
 constexpr char kErrorTitle[] = "Error";
-constexpr char kSaveFailed[] = "The configuration could not be saved: ";
-constexpr char kResetFailed[] = "The high scores could not be reset: ";
+
+// A failure as its box tells it: what could not be done, to which file, named with its folder,
+// then the system's description of why, as a sentence of its own (Windows' descriptions end
+// with their full stop already).
+std::string FailureText(std::string_view before, const std::string& path, std::string_view after,
+                        std::string_view reason) {
+  std::string text =
+      std::string(before) + FullPath(path) + std::string(after) + std::string(reason);
+  if (!text.ends_with('.')) {
+    text += '.';
+  }
+  return text;
+}
 
 // How each stored value reaches its control when the file is loaded (Apply, false when the
 // control refuses the value) and comes back from it on OK (Collect). A stored value that names
@@ -204,7 +217,9 @@ void frmMain::cmdOK_Click() {
   if (const WriteResult written = WriteSettings(settings); written.ok) {
     form_.ShowMessage(kSaved, kNotice, MessageIcon::Information);
   } else {
-    form_.ShowMessage(kSaveFailed + written.error, kErrorTitle, MessageIcon::Error);
+    form_.ShowMessage(FailureText("The configuration could not be saved to ", kSettingsFileName,
+                                  ". ", written.error),
+                      kErrorTitle, MessageIcon::Error);
   }
   form_.CloseForm();
 }
@@ -220,7 +235,9 @@ void frmMain::cmdReset_Click() {
   for (const std::string& path : high_score_files_) {
     const FileRemoval removal = form_.RemoveFile(path);
     if (removal.outcome == FileRemoval::Outcome::kFailed) {
-      form_.ShowMessage(kResetFailed + removal.error, kErrorTitle, MessageIcon::Error);
+      form_.ShowMessage(
+          FailureText("The high scores in ", path, " could not be reset. ", removal.error),
+          kErrorTitle, MessageIcon::Error);
       return;
     }
     if (removal.outcome == FileRemoval::Outcome::kRemoved) {

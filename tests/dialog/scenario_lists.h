@@ -62,15 +62,23 @@ inline const ShownMessage kCancelled{"Changes have been cancelled.", "Notice",
 inline const ShownMessage kScoresReset{"High scores have been reset.", "Notice",
                                        MessageIcon::Information};
 
-inline const ShownMessage kResetFailed{"The high scores could not be reset: ", "Error",
-                                       MessageIcon::Error};
+// In an expected text, the full paths of the scenario's krovan3d.cfg and of the high-score file
+// beside the program. A text that ends in ". " is the start of the message, which the system's
+// description of an error follows.
+inline constexpr char kConfigFilePlace[] = "{krovan3d.cfg}";
+inline constexpr char kProgramScoresPlace[] = "{program's highscore.dat}";
+
+inline const ShownMessage kResetFailed{
+    std::string("The high scores in ") + kProgramScoresPlace + " could not be reset. ", "Error",
+    MessageIcon::Error};
 
 // The message of a save that the system refused with `error_number`. Windows words its errors
 // itself (and Wine differently from Windows), so there any description is accepted.
 inline ShownMessage SaveFailed([[maybe_unused]] int error_number) {
-  std::string text = "The configuration could not be saved: ";
+  std::string text =
+      std::string("The configuration could not be saved to ") + kConfigFilePlace + ". ";
 #ifndef _WIN32
-  text += std::generic_category().message(error_number);
+  text += std::generic_category().message(error_number) + ".";
 #endif
   return {text, "Error", MessageIcon::Error};
 }

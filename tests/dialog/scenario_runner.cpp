@@ -68,6 +68,7 @@ class ScenarioDirectories {
     }
     return files;
   }
+  fs::path ProgramScoresPath() const { return ScoresPath(program_.path()); }
   ScoreFiles ScoresLeft() const { return {ScoresAt(program_.path()), ScoresAt(game_.path())}; }
 
  private:
@@ -163,14 +164,24 @@ WindowState Showing(const ExpectedControls& expected) {
 }
 
 // Matches a shown message as Scenario::messages describes it.
-::testing::Matcher<ShownMessage> MessageLike(const ShownMessage& expected) {
+::testing::Matcher<ShownMessage> MessageLike(const ShownMessage& expected,
+                                             const ScenarioDirectories& directories) {
   using ::testing::AllOf;
   using ::testing::Field;
-  const auto text = expected.text.ends_with(": ")
-                        ? ::testing::Matcher<std::string>(
-                              AllOf(::testing::StartsWith(expected.text),
-                                    ::testing::SizeIs(::testing::Gt(expected.text.size()))))
-                        : ::testing::Matcher<std::string>(expected.text);
+  std::string wanted = expected.text;
+  for (const auto& [place, path] :
+       {std::pair{kConfigFilePlace, directories.ConfigPath()},
+        std::pair{kProgramScoresPlace, directories.ProgramScoresPath()}}) {
+    if (const std::size_t at = wanted.find(place); at != std::string::npos) {
+      const std::u8string text = path.u8string();
+      wanted.replace(at, std::string_view(place).size(), std::string(text.begin(), text.end()));
+    }
+  }
+  const auto text =
+      wanted.ends_with(". ")
+          ? ::testing::Matcher<std::string>(AllOf(::testing::StartsWith(wanted),
+                                                  ::testing::SizeIs(::testing::Gt(wanted.size()))))
+          : ::testing::Matcher<std::string>(wanted);
   return AllOf(Field("text", &ShownMessage::text, text),
                Field("title", &ShownMessage::title, expected.title),
                Field("icon", &ShownMessage::icon, expected.icon));
@@ -257,7 +268,7 @@ void RunScenario(const Scenario& scenario, UserDriver& driver) {
   }
   std::vector<::testing::Matcher<ShownMessage>> messages;
   for (const ShownMessage& expected : scenario.messages) {
-    messages.push_back(MessageLike(expected));
+    messages.push_back(MessageLike(expected, directories));
   }
   EXPECT_THAT(driver.Messages(), ::testing::ElementsAreArray(messages));
   EXPECT_EQ(driver.IsVisible(), scenario.open);
