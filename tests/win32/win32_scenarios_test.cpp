@@ -17,7 +17,7 @@ std::vector<Scenario> WindowsScenarios() {
   for (Scenario& scenario : scenarios) {
     for (ShownMessage& message : scenario.messages) {
       if (message.icon == MessageIcon::Error) {
-        message.text = message.text.substr(0, message.text.find(": ") + 2) +
+        message.text = message.text.substr(0, message.text.find(". ") + 2) +
                        SystemMessage(ERROR_ACCESS_DENIED);
       }
     }
