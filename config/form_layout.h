@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdlib>
 #include <span>
 #include <string_view>
 
@@ -14,7 +15,12 @@
 // krovan3d.cfg the controls keep.
 namespace krovan::form {
 
+// The row at `control`. An index outside the table is a fault of the caller: it stops the
+// program at once rather than read another row (and compilers see every read in bounds).
 constexpr const Control& Row(ControlIndex control) {
+  if (control < 0 || control >= kControlCount) {
+    std::abort();
+  }
   return kControls[static_cast<std::size_t>(control)];
 }
 constexpr const Control& Row(auto name) {
