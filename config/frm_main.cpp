@@ -171,8 +171,9 @@ const Keeper& KeeperOfLine(int line) {
 
 }  // namespace
 
-frmMain::frmMain(ToolkitOperations& form, std::vector<std::string> high_score_files)
-    : form_(form), high_score_files_(std::move(high_score_files)) {
+frmMain::frmMain(ToolkitOperations& form, GameFiles& files,
+                 std::vector<std::string> high_score_files)
+    : form_(form), files_(files), high_score_files_(std::move(high_score_files)) {
   form_.Connect(*this);
 }
 
@@ -187,7 +188,7 @@ void frmMain::Form_Load() {
   }
   optClassic_Click();
 
-  ReadResult read = ReadSettings();
+  ReadResult read = files_.ReadSettings();
   screen_width_ = read.settings.ScreenWidth;
   screen_height_ = read.settings.ScreenHeight;
   // Values in file order; the first one that its control refuses ends the load.
@@ -214,7 +215,7 @@ void frmMain::cmdOK_Click() {
     ValueOfLine(settings, line) = std::visit(
         [this](const auto& control) { return control.Collect(form_); }, KeeperOfLine(line));
   }
-  if (const WriteResult written = WriteSettings(settings); written.ok) {
+  if (const WriteResult written = files_.WriteSettings(settings); written.ok) {
     form_.ShowMessage(kSaved, kNotice, MessageIcon::Information);
   } else {
     form_.ShowMessage(FailureText("The configuration could not be saved to ", kSettingsFileName,
@@ -233,7 +234,7 @@ void frmMain::cmdReset_Click() {
   // The first place that holds the file is the only one deleted. No file anywhere means the
   // scores are already reset; a file that stays is reported, and the window stays open.
   for (const std::string& path : high_score_files_) {
-    const FileRemoval removal = form_.RemoveFile(path);
+    const FileRemoval removal = files_.RemoveFile(path);
     if (removal.outcome == FileRemoval::Outcome::kFailed) {
       form_.ShowMessage(
           FailureText("The high scores in ", path, " could not be reset. ", removal.error),

@@ -4,17 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "config/game_files.h"
 #include "config/toolkit.h"
 
 namespace krovan {
 
 // The settings window's behaviour: the load sequence, the colour-depth rule and the three
-// buttons. It knows the window only through the toolkit operations.
+// buttons. It knows the window only through the toolkit operations, and the files only through
+// `files`.
 class frmMain final : public FormEvents {
  public:
   // `high_score_files`: where the game's high-score table may be (UTF-8), in the order they are
   // tried by Reset High Scores; each platform's start-up code names them.
-  frmMain(ToolkitOperations& form, std::vector<std::string> high_score_files);
+  frmMain(ToolkitOperations& form, GameFiles& files, std::vector<std::string> high_score_files);
 
   void Form_Load();
 
@@ -32,6 +34,7 @@ class frmMain final : public FormEvents {
 
  private:
   ToolkitOperations& form_;
+  GameFiles& files_;
   std::vector<std::string> high_score_files_;
   std::int16_t screen_width_ = 0;
   std::int16_t screen_height_ = 0;

@@ -93,10 +93,6 @@ bool ToolkitOperations::SetValue(Slider slider, int value) {
   return true;
 }
 
-FileRemoval ToolkitOperations::RemoveFile(const std::string& path) {
-  return NativeRemoveFile(path);
-}
-
 void ToolkitOperations::RunRoutine(ControlIndex control) {
   if (const form::Routine routine = form::Row(InTable(control)).routine;
       routine != nullptr && events_ != nullptr) {

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <span>
-#include <string>
 #include <string_view>
 
 #include "config/keys/scan_code.h"
-#include "config/settings/remove_file.h"
 
 namespace krovan {
 
@@ -79,7 +77,7 @@ class FormEvents {
 // The position of a control in the window's table, config/form_controls.h.
 using ControlIndex = int;
 
-// Every window and platform operation the routines use, and the promises they keep: indexes and
+// Every window operation the routines use, and the promises they keep: indexes and
 // values outside a control's range are refused, and a change runs its control's routine, nested
 // inside the call. Both are kept here once; each toolkit (the in-memory control model used by
 // the tests, the Qt window, the Win32 window) only implements the native steps below. A name
@@ -119,9 +117,6 @@ class ToolkitOperations {
   int GetValue(Slider slider) const;
   bool SetValue(Slider slider, int value);
 
-  // Deletes the file at `path` (UTF-8); never a directory.
-  FileRemoval RemoveFile(const std::string& path);
-
  protected:
   // For the user's changes, which reach a toolkit as its own events: runs the routine of the
   // control at `control` (nothing for a control without one), and turns an option button on as
@@ -144,7 +139,6 @@ class ToolkitOperations {
   virtual void NativeSetOn(ControlIndex control, bool on) = 0;
   virtual int NativeSliderValue(ControlIndex slider) const = 0;
   virtual void NativeSetSliderValue(ControlIndex slider, int value) = 0;
-  virtual FileRemoval NativeRemoveFile(const std::string& path) = 0;
 
  private:
   FormEvents* events_ = nullptr;

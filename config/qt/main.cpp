@@ -29,8 +29,9 @@ int main(int argc, char* argv[]) {
   krovan::UseListPopupStyle();
 
   krovan::QtWindow window;
+  krovan::SystemFiles files;
   krovan::frmMain form(
-      window,
+      window, files,
       {QCoreApplication::applicationDirPath().toStdString() + kBesideProgram, kInGameFolder});
   form.Form_Load();
   const int status = QApplication::exec();

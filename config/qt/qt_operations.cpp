@@ -13,7 +13,6 @@
 #include "config/qt/qt_convert.h"
 #include "config/qt/qt_window.h"
 #include "config/qt/window_place.h"
-#include "config/settings/remove_file.h"
 
 namespace krovan {
 
@@ -103,10 +102,6 @@ int QtWindow::NativeSliderValue(ControlIndex slider) const {
 
 void QtWindow::NativeSetSliderValue(ControlIndex slider, int value) {
   SliderAt(slider)->setValue(value);
-}
-
-FileRemoval QtWindow::NativeRemoveFile(const std::string& path) {
-  return RemoveRegularFile(path);
 }
 
 }  // namespace krovan

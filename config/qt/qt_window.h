@@ -43,7 +43,6 @@ class QtWindow final : public QWidget, public ToolkitOperations {
   void NativeSetOn(ControlIndex control, bool on) override;
   int NativeSliderValue(ControlIndex slider) const override;
   void NativeSetSliderValue(ControlIndex slider, int value) override;
-  FileRemoval NativeRemoveFile(const std::string& path) override;
 
   void CreateControls();
   void SetInitialState();

@@ -14,7 +14,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     return EXIT_FAILURE;  // no window could be created: there is nothing to wait for
   }
   // The game's high scores, beside the program file; appended as plain text.
-  krovan::frmMain form(window, {krovan::ExecutableDirectory() + "\\data\\highscore.dat"});
+  krovan::SystemFiles files;
+  krovan::frmMain form(window, files, {krovan::ExecutableDirectory() + "\\data\\highscore.dat"});
   form.Form_Load();
   return window.RunMessageLoop();
 }

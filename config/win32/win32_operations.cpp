@@ -1,11 +1,10 @@
-// The native operations of the Win32 window: what the toolkit operations do to its controls,
-// its message boxes, and deleting a file.
+// The native operations of the Win32 window: what the toolkit operations do to its controls and
+// its message boxes.
 #include <windows.h>
 // windows.h first: commctrl.h builds on it.
 #include <commctrl.h>
 
 #include "config/form_layout.h"
-#include "config/settings/system_error_win32.h"
 #include "config/text/utf16.h"
 #include "config/win32/win32_window.h"
 
@@ -70,19 +69,6 @@ int Win32Window::NativeSliderValue(ControlIndex slider) const {
 
 void Win32Window::NativeSetSliderValue(ControlIndex slider, int value) {
   Send(slider, TBM_SETPOS, TRUE, value);
-}
-
-FileRemoval Win32Window::NativeRemoveFile(const std::string& path) {
-  using enum FileRemoval::Outcome;
-  if (DeleteFileW(Widen(path).c_str())) {
-    return {kRemoved};
-  }
-  // A missing folder on the way is as good as a missing file.
-  const DWORD error = GetLastError();
-  if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-    return {kAbsent};
-  }
-  return {kFailed, SystemErrorText(error)};
 }
 
 }  // namespace krovan

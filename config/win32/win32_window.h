@@ -53,7 +53,6 @@ class Win32Window final : public ToolkitOperations {
   void NativeSetOn(ControlIndex control, bool on) override;
   int NativeSliderValue(ControlIndex slider) const override;
   void NativeSetSliderValue(ControlIndex slider, int value) override;
-  FileRemoval NativeRemoveFile(const std::string& path) override;
 
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);

@@ -1,8 +1,6 @@
-#include "config/control_model.h"
+#include "tests/dialog/control_model.h"
 
 #include <gtest/gtest.h>
-
-#include <system_error>
 
 #include "tests/dialog/toolkit_conformance.h"
 
@@ -27,9 +25,6 @@ class ModelUnderTest final : public ToolkitUnderTest {
       messages.push_back({text, title, icon});
     }
     return messages;
-  }
-  std::string DirectoryError() const override {
-    return std::make_error_code(std::errc::is_a_directory).message();
   }
 
  private:

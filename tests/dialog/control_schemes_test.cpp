@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "config/control_model.h"
+#include "tests/dialog/control_model.h"
 #include "config/keys/key_table.h"
 #include "tests/dialog/recording_events.h"
 #include "tests/dialog/window_state.h"

@@ -4,7 +4,7 @@ namespace krovan::testing {
 
 void ModelDriver::Start(const std::vector<std::string>& high_score_files) {
   model_ = std::make_unique<ControlModel>();
-  routines_ = std::make_unique<frmMain>(*model_, high_score_files);
+  routines_ = std::make_unique<frmMain>(*model_, files_, high_score_files);
   routines_->Form_Load();
 }
 

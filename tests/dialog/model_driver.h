@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "config/control_model.h"
+#include "tests/dialog/control_model.h"
 #include "config/frm_main.h"
 #include "tests/dialog/user_driver.h"
 
@@ -32,6 +32,7 @@ class ModelDriver final : public UserDriver {
 
  private:
   std::unique_ptr<ControlModel> model_;
+  SystemFiles files_;
   std::unique_ptr<frmMain> routines_;
 };
 

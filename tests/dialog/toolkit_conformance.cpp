@@ -4,14 +4,12 @@
 
 #include <array>
 #include <climits>
-#include <filesystem>
 #include <functional>
 #include <set>
 #include <string_view>
 
 #include "tests/dialog/recording_events.h"
 #include "tests/dialog/window_state.h"
-#include "tests/scratch_directory.h"
 
 namespace krovan::testing {
 namespace {
@@ -228,36 +226,6 @@ TEST_P(ToolkitConformanceTest, MessageBoxesShowTextAsItIsWithTitleAndIcon) {
     f.form().ShowMessage(message.text, message.title, message.icon);
   }
   EXPECT_EQ(f.ui->Messages(), shown);
-}
-
-TEST_P(ToolkitConformanceTest, RemovesFilesOnlyAndTellsWhatHappened) {
-  namespace fs = std::filesystem;
-  const ScratchDirectory scratch;
-  const fs::path folder = scratch.path() / u8"\u00DCbung";
-  fs::create_directories(folder / "directory");
-  WriteFile(folder / u8"highscore-\u00E9.dat", "scores");
-  WriteFile(folder / "plain", "x");
-  const auto utf8 = [](const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-  };
-  Fixture f(GetParam());
-  using enum FileRemoval::Outcome;
-  const struct {
-    fs::path path;
-    FileRemoval expected;
-  } kCases[] = {
-      {folder / u8"highscore-\u00E9.dat", {kRemoved}},
-      {folder / u8"highscore-\u00E9.dat", {kAbsent}},
-      {folder / "missing" / "highscore.dat", {kAbsent}},
-      {folder / "plain" / "highscore.dat", {kAbsent}},
-      {folder / "directory", {kFailed, f.ui->DirectoryError()}},
-  };
-  for (const auto& [path, expected] : kCases) {
-    EXPECT_EQ(f.form().RemoveFile(utf8(path)), expected) << utf8(path);
-  }
-  EXPECT_TRUE(fs::is_directory(folder / "directory"));
-  EXPECT_TRUE(fs::exists(folder / "plain"));
 }
 
 }  // namespace

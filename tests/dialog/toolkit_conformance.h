@@ -21,8 +21,6 @@ class ToolkitUnderTest {
   virtual bool IsEnabled(DropDownList list) const = 0;
   virtual std::vector<std::string> Items(DropDownList list) const = 0;
   virtual std::vector<ShownMessage> Messages() const = 0;  // every message box so far, in order
-  // The error RemoveFile reports for a directory at `path`, as this platform words it.
-  virtual std::string DirectoryError() const = 0;
 };
 
 using ToolkitFactory = std::unique_ptr<ToolkitUnderTest> (*)();

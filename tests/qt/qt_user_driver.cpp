@@ -32,7 +32,7 @@ void ClickIndicator(QAbstractButton& button, QStyle::SubElement indicator) {
 
 void QtUserDriver::Start(const std::vector<std::string>& high_score_files) {
   window_ = std::make_unique<QtWindow>();
-  routines_ = std::make_unique<frmMain>(*window_, high_score_files);
+  routines_ = std::make_unique<frmMain>(*window_, files_, high_score_files);
   routines_->Form_Load();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
 }

@@ -39,6 +39,7 @@ class QtUserDriver final : public UserDriver {
 
   MessageBoxWatcher watcher_;
   std::unique_ptr<QtWindow> window_;
+  SystemFiles files_;
   std::unique_ptr<frmMain> routines_;
 };
 

@@ -17,7 +17,7 @@ RunningProgram::RunningProgram(const std::string& config_text)
   WriteFile(HighScoreFile(), "scores");
 
   window_ = std::make_unique<QtWindow>();
-  routines_ = std::make_unique<frmMain>(*window_, std::vector{HighScoreFile().string()});
+  routines_ = std::make_unique<frmMain>(*window_, files_, std::vector{HighScoreFile().string()});
   routines_->Form_Load();
   EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
 }

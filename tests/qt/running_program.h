@@ -32,6 +32,7 @@ class RunningProgram {
   ScratchDirectory program_;
   MessageBoxWatcher watcher_;
   std::unique_ptr<QtWindow> window_;
+  SystemFiles files_;
   std::unique_ptr<frmMain> routines_;
 };
 

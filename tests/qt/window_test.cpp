@@ -42,9 +42,6 @@ class QtWindowUnderTest final : public ToolkitUnderTest {
     return items;
   }
   std::vector<ShownMessage> Messages() const override { return watcher_.Messages(); }
-  std::string DirectoryError() const override {
-    return std::make_error_code(std::errc::is_a_directory).message();
-  }
 
  private:
   const QComboBox& List(DropDownList list) const { return Find<QComboBox>(window_, NameOf(list)); }

@@ -18,7 +18,8 @@ int wmain(int argc, wchar_t** argv) {
   if (window.Handle() == nullptr) {
     return EXIT_FAILURE;
   }
-  krovan::frmMain form(window, {krovan::ExecutableDirectory() + "\\data\\highscore.dat"});
+  krovan::SystemFiles files;
+  krovan::frmMain form(window, files, {krovan::ExecutableDirectory() + "\\data\\highscore.dat"});
   form.Form_Load();
   return window.RunMessageLoop();
 }

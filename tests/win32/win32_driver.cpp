@@ -9,7 +9,7 @@ namespace krovan::testing {
 
 void Win32Driver::Start(const std::vector<std::string>& high_score_files) {
   window_ = std::make_unique<Win32Window>(GetModuleHandleW(nullptr));
-  routines_ = std::make_unique<frmMain>(*window_, high_score_files);
+  routines_ = std::make_unique<frmMain>(*window_, files_, high_score_files);
   routines_->Form_Load();
   PumpMessages();
 }

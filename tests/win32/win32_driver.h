@@ -39,6 +39,7 @@ class Win32Driver final : public UserDriver {
 
   MessageBoxWatcher watcher_;
   std::unique_ptr<Win32Window> window_;
+  SystemFiles files_;
   std::unique_ptr<frmMain> routines_;
 };
 

@@ -5,7 +5,6 @@
 
 #include "config/text/utf16.h"
 #include "tests/dialog/toolkit_conformance.h"
-#include "tests/win32/system_message.h"
 #include "tests/win32/window_fixture.h"
 
 namespace krovan::testing {
@@ -40,7 +39,6 @@ class Win32WindowUnderTest final : public ToolkitUnderTest {
     return items;
   }
   std::vector<ShownMessage> Messages() const override { return watcher_.Messages(); }
-  std::string DirectoryError() const override { return SystemMessage(ERROR_ACCESS_DENIED); }
 
  private:
   HWND List(DropDownList list) const { return window_->Control(form::IndexOf(list)); }

@@ -1,9 +1,8 @@
-#include "config/control_model.h"
+#include "tests/dialog/control_model.h"
 
 #include "config/form_layout.h"
-#include "config/settings/remove_file.h"
 
-namespace krovan {
+namespace krovan::testing {
 
 ControlModel::ControlModel() {
   for (const form::DepthEntry& entry : form::kDepthEntries) {
@@ -91,8 +90,4 @@ void ControlModel::NativeSetSliderValue(ControlIndex slider, int value) {
   controls_[slider].value = value;
 }
 
-FileRemoval ControlModel::NativeRemoveFile(const std::string& path) {
-  return RemoveRegularFile(path);
-}
-
-}  // namespace krovan
+}  // namespace krovan::testing

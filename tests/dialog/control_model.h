@@ -8,7 +8,7 @@
 #include "config/form_controls.h"
 #include "config/toolkit.h"
 
-namespace krovan {
+namespace krovan::testing {
 
 // A message box as the program showed it.
 struct RecordedMessage {
@@ -58,7 +58,6 @@ class ControlModel final : public ToolkitOperations {
   void NativeSetOn(ControlIndex control, bool on) override;
   int NativeSliderValue(ControlIndex slider) const override;
   void NativeSetSliderValue(ControlIndex slider, int value) override;
-  FileRemoval NativeRemoveFile(const std::string& path) override;
 
   const ControlState& State(auto name) const;
 
@@ -68,4 +67,4 @@ class ControlModel final : public ToolkitOperations {
   std::vector<RecordedMessage> messages_;
 };
 
-}  // namespace krovan
+}  // namespace krovan::testing
