@@ -131,6 +131,14 @@ inline constexpr std::array<Twips, kControlCount> kVisibleBoxes = [] {
   return boxes;
 }();
 
+// The scale factor divides what a control needs by its visible box (config/layout_scale.cpp):
+// a box cut to nothing would hold no text at any factor.
+constexpr bool EveryVisibleBoxHasRoom() {
+  return std::ranges::all_of(kVisibleBoxes,
+                             [](const Twips& box) { return box.width > 0 && box.height > 0; });
+}
+static_assert(EveryVisibleBoxHasRoom(), "every control's visible box has a width and a height");
+
 // The labels of cmbDepth's entries, in list order.
 inline constexpr std::array<std::string_view, kDepthEntries.size()> kDepthItems = [] {
   std::array<std::string_view, kDepthEntries.size()> labels{};

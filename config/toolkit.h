@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <span>
 #include <string_view>
 
@@ -41,7 +42,12 @@ enum class DropDownList {
   cmbDepth = kKeySlotCount,
 };
 
+// The key list of `slot`. A slot outside 0 to 9 names no key list (slot 10 would be cmbDepth):
+// it stops the program, as any name outside its kind does, and fails to compile in a constant.
 constexpr DropDownList cmbKeys(KeySlot slot) {
+  if (slot < 0 || slot >= kKeySlotCount) {
+    std::abort();
+  }
   return static_cast<DropDownList>(slot);
 }
 

@@ -170,6 +170,16 @@ constexpr bool RowsAreInListOrderWithAscendingCodes() {
 // GetIndex relies on the codes being sorted; GetKeyCode on list index == row.
 static_assert(RowsAreInListOrderWithAscendingCodes());
 
+// Names the lists show, as written here in C++ escapes: the backslash key's name holds one
+// backslash, and two keys share the name "Comma (,)".
+static_assert(KeyTable[0].name == "ESCAPE" && KeyTable[27].name == "Return/Enter" &&
+              KeyTable[39].name == "Apostrophe (')" && KeyTable[42].name == "Backslash (\\)" &&
+              KeyTable[42].name.size() == 13 && KeyTable[56].name == "Space" &&
+              KeyTable[106].name == "Right Control" && KeyTable[120].name == "Up" &&
+              KeyTable[143].name == "Media Select");
+static_assert(KeyTable[50].name == "Comma (,)" && KeyTable[114].name == "Comma (,)" &&
+              std::ranges::count(KeyTable, std::string_view("Comma (,)"), &KeyRow::name) == 2);
+
 }  // namespace
 
 std::int16_t GetIndex(ScanCode code) {

@@ -44,6 +44,9 @@ TEST(ControlModelDeathTest, CallsOnControlsOutsideTheTableStopTheProgram) {
   const auto stray = [](auto name) { return static_cast<decltype(name)>(99); };
   EXPECT_DEATH(model.SetListIndex(stray(DropDownList::cmbDepth), 0), "");
   EXPECT_DEATH(model.SetEnabled(cmbKeys(kDropDownListCount), false), "");
+  // One slot past the last key list would be the colour-depth list.
+  EXPECT_DEATH(model.SetListIndex(cmbKeys(kKeySlotCount), 0), "");
+  EXPECT_DEATH(model.GetListIndex(cmbKeys(-1)), "");
   EXPECT_DEATH(model.TurnOn(stray(OptionButton::optCustom)), "");
   EXPECT_DEATH(model.SetValue(static_cast<CheckBox>(-1), 1), "");
   EXPECT_DEATH(model.GetValue(stray(Slider::sdrSound)), "");
