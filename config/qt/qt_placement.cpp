@@ -5,7 +5,7 @@
 
 #include "config/form_layout.h"
 #include "config/key_names.h"
-#include "config/qt/layout_scale.h"
+#include "config/qt/qt_scale.h"
 #include "config/qt/qt_convert.h"
 #include "config/qt/qt_window.h"
 #include "config/qt/widest_text.h"
@@ -38,7 +38,7 @@ QSize FilledKeyListSizeHint() {
 
 void QtWindow::PlaceControls() {
   const QSize key_list = FilledKeyListSizeHint();
-  std::vector<layout::SizeNeed> needs;
+  std::vector<SizeNeed> needs;
   for (ControlIndex control = 0; control < form::kControlCount; ++control) {
     const form::Control& row = form::Row(control);
     const bool key_list_row = row.kind == form::ControlKind::kDropDownList &&
@@ -46,11 +46,11 @@ void QtWindow::PlaceControls() {
     needs.push_back({key_list_row ? key_list : PreferredSize(*widgets_[control]),
                      form::kVisibleBoxes[static_cast<std::size_t>(control)]});
   }
-  scale_factor_ = layout::ChooseScaleFactor(needs, logicalDpiY());
+  scale_factor_ = ChooseScaleFactor(needs, logicalDpiY());
   // Each widget gets its whole box, of which the visible box is the part that shows: a widget
   // paints its contents only, and the later ones lie above it (labels lie beneath all).
   for (ControlIndex control = 0; control < form::kControlCount; ++control) {
-    widgets_[control]->setGeometry(layout::Pixels(form::Row(control).rect, scale_factor_));
+    widgets_[control]->setGeometry(PixelRect(form::Row(control).rect, scale_factor_));
   }
   setFixedSize(layout::Pixels(form::kClientWidth, scale_factor_),
                layout::Pixels(form::kClientHeight, scale_factor_));
