@@ -12,7 +12,7 @@
 
 #include "config/qt/qt_convert.h"
 #include "config/qt/qt_window.h"
-#include "config/qt/window_place.h"
+#include "config/window_place.h"
 
 namespace krovan {
 
@@ -37,7 +37,11 @@ QSlider* QtWindow::SliderAt(ControlIndex slider) const {
 
 void QtWindow::NativeShow() {
   if (!isVisible()) {
-    move(OpeningTopLeft(screen()->availableGeometry(), size()));
+    const QRect available = screen()->availableGeometry();
+    const ScreenPoint top_left =
+        OpeningTopLeft({available.x(), available.y(), available.width(), available.height()},
+                       width(), height());
+    move(top_left.x, top_left.y);
   }
   show();
 }

@@ -10,6 +10,7 @@
 #include "config/win32/dpi.h"
 #include "config/win32/layout.h"
 #include "config/win32/resource.h"
+#include "config/window_place.h"
 
 namespace krovan {
 namespace {
@@ -58,8 +59,14 @@ HICON LoadProgramIcon(HINSTANCE instance, int metric_x, int metric_y) {
                                        LR_DEFAULTCOLOR));
 }
 
+// Registers the window class once per process, with its icons: a later window (the tests make
+// many) finds it registered and loads nothing, so no icon handle is left over.
 void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW window_class{};
+  if (GetClassInfoExW(instance, kClassName, &window_class)) {
+    return;
+  }
+  window_class = {};
   window_class.cbSize = sizeof(window_class);
   window_class.lpfnWndProc = procedure;
   window_class.cbWndExtra = DLGWINDOWEXTRA;
@@ -69,7 +76,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
   window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_3DFACE + 1);
   window_class.lpszClassName = kClassName;
-  RegisterClassExW(&window_class);  // fails harmlessly when a previous window registered it
+  RegisterClassExW(&window_class);
 }
 
 // The controls in creation order, which is their z-order and so the order in which Tab visits
@@ -97,7 +104,7 @@ Win32Window::Win32Window(HINSTANCE instance) {
   CreateControls(instance);
   win32::NameForScreenReaders(controls_);
   ApplyLayout(win32::WindowDpi(window_));
-  CentreOnScreen();
+  PlaceOnScreen();
 }
 
 Win32Window::~Win32Window() {
@@ -173,17 +180,17 @@ void Win32Window::ApplyLayout(UINT dpi) {
   font_ = font;
 }
 
-void Win32Window::CentreOnScreen() {
+void Win32Window::PlaceOnScreen() {
   MONITORINFO monitor{};
   monitor.cbSize = sizeof(monitor);
   GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor);
   RECT rect{};
   GetWindowRect(window_, &rect);
   const RECT& work = monitor.rcWork;
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  SetWindowPos(window_, nullptr, work.left + (work.right - work.left - width) / 2,
-               work.top + (work.bottom - work.top - height) / 2, 0, 0,
+  const ScreenPoint top_left =
+      OpeningTopLeft({work.left, work.top, work.right - work.left, work.bottom - work.top},
+                     rect.right - rect.left, rect.bottom - rect.top);
+  SetWindowPos(window_, nullptr, top_left.x, top_left.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -59,7 +59,7 @@ class Win32Window final : public ToolkitOperations {
 
   void CreateControls(HINSTANCE instance);
   void ApplyLayout(UINT dpi);
-  void CentreOnScreen();
+  void PlaceOnScreen();  // where OpeningTopLeft puts it on its monitor's work area
   void OnCommand(int id, int code);
   bool CloseOnAltF4(const MSG& message);
   bool MoveAmongOptionButtons(const MSG& message);

@@ -16,7 +16,6 @@
 
 #include "config/keys/key_table.h"
 #include "config/qt/qt_window.h"
-#include "config/qt/window_place.h"
 #include "tests/qt/widgets.h"
 
 namespace krovan::testing {
@@ -224,25 +223,6 @@ TEST(LayoutTest, KeyListDropsDownSixteenRowsThatScroll) {
   ASSERT_TRUE(view.isVisible());
   EXPECT_NEAR(view.viewport()->height() / view.sizeHintForRow(0), 16, 1);
   list.hidePopup();
-}
-
-// Centred on the available area, but a window larger than it keeps its top-left corner there.
-TEST(LayoutTest, WindowOpensCentredWithItsTopLeftOnScreen) {
-  struct Case {
-    QRect available;
-    QSize window;
-    QPoint top_left;
-  };
-  const Case cases[] = {
-      {{0, 0, 1280, 1024}, {544, 304}, {368, 360}},     // fits: centred
-      {{0, 0, 1280, 1024}, {1360, 760}, {0, 132}},      // too wide: left edge on screen
-      {{0, 0, 640, 480}, {1360, 1200}, {0, 0}},         // too large both ways
-      {{100, 40, 1280, 984}, {1360, 1100}, {100, 40}},  // beside and below panels
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(OpeningTopLeft(c.available, c.window), c.top_left)
-        << c.window.width() << "x" << c.window.height();
-  }
 }
 
 }  // namespace
