@@ -38,9 +38,8 @@ QSlider* QtWindow::SliderAt(ControlIndex slider) const {
 void QtWindow::NativeShow() {
   if (!isVisible()) {
     const QRect available = screen()->availableGeometry();
-    const ScreenPoint top_left =
-        OpeningTopLeft({available.x(), available.y(), available.width(), available.height()},
-                       width(), height());
+    const ScreenPoint top_left = OpeningTopLeft(
+        {available.x(), available.y(), available.width(), available.height()}, width(), height());
     move(top_left.x, top_left.y);
   }
   show();

@@ -5,8 +5,8 @@
 
 #include "config/form_layout.h"
 #include "config/key_names.h"
-#include "config/qt/qt_scale.h"
 #include "config/qt/qt_convert.h"
+#include "config/qt/qt_scale.h"
 #include "config/qt/qt_window.h"
 #include "config/qt/widest_text.h"
 

@@ -18,8 +18,8 @@ struct SizeNeed {
   form::Twips room;
 };
 
-// The one scale factor for the whole window (see layout::ScaleFactor) at which every control gets at
-// least its preferred size.
+// The one scale factor for the whole window (see layout::ScaleFactor) at which every control gets
+// at least its preferred size.
 double ChooseScaleFactor(std::span<const SizeNeed> needs, double logical_dpi);
 
 }  // namespace krovan

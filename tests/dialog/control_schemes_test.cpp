@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "tests/dialog/control_model.h"
 #include "config/keys/key_table.h"
+#include "tests/dialog/control_model.h"
 #include "tests/dialog/recording_events.h"
 #include "tests/dialog/window_state.h"
 #include "tests/preset_keys.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/dialog/control_model.h"
 #include "config/frm_main.h"
+#include "tests/dialog/control_model.h"
 #include "tests/dialog/user_driver.h"
 
 namespace krovan::testing {

@@ -12,11 +12,11 @@ TEST(WindowPlaceTest, OpensCentredWithItsTopLeftOnScreen) {
     int width, height;
     ScreenPoint top_left;
   } kCases[] = {
-      {{0, 0, 1280, 1024}, 544, 304, {368, 360}},      // fits: centred
-      {{0, 0, 1280, 1024}, 545, 305, {367, 359}},      // odd sizes: the half pixel to the left
-      {{0, 0, 1280, 1024}, 1360, 760, {0, 132}},       // too wide: left edge on screen
-      {{0, 0, 640, 480}, 1360, 1200, {0, 0}},          // too large both ways
-      {{100, 40, 1280, 984}, 1360, 1100, {100, 40}},   // beside and below panels
+      {{0, 0, 1280, 1024}, 544, 304, {368, 360}},       // fits: centred
+      {{0, 0, 1280, 1024}, 545, 305, {367, 359}},       // odd sizes: the half pixel to the left
+      {{0, 0, 1280, 1024}, 1360, 760, {0, 132}},        // too wide: left edge on screen
+      {{0, 0, 640, 480}, 1360, 1200, {0, 0}},           // too large both ways
+      {{100, 40, 1280, 984}, 1360, 1100, {100, 40}},    // beside and below panels
       {{-1280, 0, 1280, 1024}, 544, 304, {-912, 360}},  // a monitor left of the primary one
   };
   for (const auto& [available, width, height, top_left] : kCases) {
