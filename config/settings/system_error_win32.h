@@ -8,7 +8,7 @@
 
 namespace krovan {
 
-// For the Windows file writer and the Win32 window: the system's description of an error, as
+// For the Windows file layer: the system's description of an error, as
 // FormatMessage gives it (full stop included) minus the line end; "Error <code>" for a code
 // Windows has no text for.
 inline std::string SystemErrorText(DWORD error) {
