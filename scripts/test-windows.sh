@@ -27,8 +27,8 @@ if grep -q -a St9exception "$exe"; then
   exit 1
 fi
 tested=build-windows-x86
-if ! bash "$root/scripts/runs-32-bit.sh"; then
-  echo "This machine runs no 32-bit programs: the 64-bit build's tests run under 64-bit Wine"
+if ! bash "$root/scripts/wine-runs-32-bit.sh"; then
+  echo "No 32-bit Wine here: the 64-bit build's tests run under 64-bit Wine"
   tested=build-windows-x64
 fi
 xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" \

@@ -55,7 +55,7 @@ for part in "${parts[@]}"; do
     release)
       # The zip must hold the config.exe that the Windows tests ran, where they ran it.
       tested=()
-      if bash scripts/runs-32-bit.sh; then tested=(build-windows-x86/bin/config.exe); fi
+      if bash scripts/wine-runs-32-bit.sh; then tested=(build-windows-x86/bin/config.exe); fi
       bash scripts/test-release.sh "${tested[@]}"
       ;;
   esac
