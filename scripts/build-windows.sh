@@ -12,7 +12,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-bash "$root/scripts/setup.sh" windows
+bash "$root/scripts/setup.sh" windows-build
 # The tests are built with the build that runs them: the 32-bit one, or the 64-bit one where
 # 32-bit Wine cannot run.
 tested=x86

@@ -5,6 +5,7 @@
 #            the package
 #   windows  cross-build the Windows program and run its tests under 32-bit Wine (i386), or
 #            under 64-bit Wine where 32-bit Wine cannot be installed
+#   windows-build  cross-build the Windows program and its tests, without Wine
 #   bench    the start-up benchmark under a private X server
 #   package  build the Debian package
 #   lint     check Debian packages with lintian
@@ -38,10 +39,13 @@ test=(
   # the package's smoke test and lintian; the release files built twice and compared
   "${package_test[@]}" zip unzip
 )
-windows=(
-  # the cross compiler; the tests build GoogleTest from its sources
+# the cross compiler; the tests build GoogleTest from its sources
+windows_build=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+)
+windows=(
+  "${windows_build[@]}"
   # the tests under Wine on a virtual X display: of the 32-bit program under 32-bit Wine, from
   # the i386 architecture (added below when it is missing); on a machine that runs no 32-bit
   # programs, of the 64-bit build under 64-bit Wine (scripts/runs-32-bit.sh)
@@ -63,6 +67,7 @@ for purpose in "${@:-run}"; do
       packages+=("${windows[@]}")
       if bash "$(dirname "$0")/runs-32-bit.sh"; then packages+=(wine32:i386); else packages+=(wine64); fi
       ;;
+    windows-build) packages+=("${windows_build[@]}") ;;
     bench) packages+=("${run[@]}" "${bench[@]}") ;;
     package) packages+=("${run[@]}" "${package[@]}") ;;
     lint) packages+=("${lint[@]}") ;;
@@ -72,7 +77,7 @@ for purpose in "${@:-run}"; do
     compare) packages+=("${compare[@]}") ;;
     debian-13) packages+=("${debian_13[@]}") ;;
     *)
-      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package, lint," \
+      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, windows-build, bench, package, lint," \
         "package-test, fuzz, release, compare, debian-13)" >&2
       exit 2
       ;;
