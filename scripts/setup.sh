@@ -32,6 +32,8 @@ test=(
   "${fuzz[@]}"
   # the window end to end, and screenshots, under a real X server
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
+  # what the program opens at start-up, traced
+  strace
   # the window end to end on a headless Wayland compositor, and its screenshots
   sway wtype grim qt6-wayland
   # the accessibility test: the AT-SPI stack, a session bus, and pyatspi for the system python3
