@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "config/settings/file_errors_posix.h"
+#include "config/settings/held_file_posix.h"
 
 namespace krovan {
 namespace {
@@ -74,12 +75,14 @@ void Lock(const NewFile& file) {
 
 // Removes `name` from `folder` if it is a regular file that no running save holds.
 void RemoveIfLeftOver(int folder, const char* name) {
-  const Descriptor file(
-      openat(folder, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+  const Descriptor held(openat(folder, name, O_PATH | O_NOFOLLOW | O_CLOEXEC));
   struct stat opened {};
   struct stat named {};
-  // Still the same file under that name once locked: not one a save has since renamed.
-  if (file.valid() && fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
+  Descriptor file;
+  // Opened only once seen to be a regular file, and still the same file under that name once
+  // locked: not one a save has since renamed.
+  if (held.valid() && fstat(held.get(), &opened) == 0 &&
+      OpenHeldFile(held.get(), opened, O_RDONLY, file) == 0 &&
       flock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
       fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
       named.st_ino == opened.st_ino) {

@@ -10,6 +10,7 @@
 
 #include "config/settings/file_errors_posix.h"
 #include "config/settings/file_io_posix.h"
+#include "config/settings/held_file_posix.h"
 #include "config/settings/protection_posix.h"
 #include "config/settings/replace_file.h"
 #include "config/settings/rewrite_file_posix.h"
@@ -37,16 +38,13 @@ int CheckReplaceable(const struct stat& status) {
 // Opens the old file at `end` for writing, once. The open is the system's own check that the
 // user may write the file (a rename needs only the folder's permission, and the file's own
 // protection must hold too), and the descriptor is what everything after reads and rewrites.
-// Refuses a link or another file put in its place since the walk looked at it. Never truncates
-// it, and never waits: a pipe in its place is refused, not waited for.
+// Opens the very file that the walk held (OpenHeldFile), never by its name again. Never
+// truncates it, and never waits: a pipe in its place is refused, not opened.
 int OpenOldFile(const HeldPath& end, Descriptor& old, struct stat& status) {
-  old = Descriptor(openat(end.folder.get(), end.name.c_str(),
-                          O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!old.valid() || fstat(old.get(), &status) != 0) {
-    return errno;
+  if (const int error = OpenHeldFile(end.file.get(), end.status, O_WRONLY, old)) {
+    return error;
   }
-  const bool same = status.st_dev == end.status.st_dev && status.st_ino == end.status.st_ino;
-  return same ? 0 : kChangedMeanwhile;
+  return fstat(old.get(), &status) == 0 ? 0 : errno;
 }
 
 mode_t CurrentUmask() {
