@@ -3,11 +3,13 @@
 
 #include "config/frm_main.h"
 #include "config/qt/list_popup.h"
+#include "config/qt/plugin_paths.h"
 #include "config/qt/qt_window.h"
 
 // Creates the settings window in its design-time state, runs its load routine and then hands
 // over to the window's events. Closing the window ends the program.
 int main(int argc, char* argv[]) {
+  krovan::UseSystemPluginsOnly();
   QApplication application(argc, argv);
   // Titles the drop-down lists' pop-up windows. On X it is also the class in the window's
   // WM_CLASS, which the menu entry names as its StartupWMClass.
