@@ -5,6 +5,8 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
+#include <climits>
+
 #include <cerrno>
 #include <random>
 #include <string_view>
@@ -16,12 +18,18 @@
 namespace krovan {
 namespace {
 
-constexpr mode_t kPrivateMode = 0600;
 constexpr std::string_view kNameLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::string_view kNameInfix = ".saving-";
 constexpr int kNameLength = 6;
 constexpr int kNameAttempts = 100;
+
+// The start of `target`'s temporary names: its own name and the infix where the whole fits in a
+// name, else the infix alone, so that a long name can still be saved.
+std::string TemporaryPrefix(const std::string& target) {
+  const bool fits = target.size() + kNameInfix.size() + kNameLength <= NAME_MAX;
+  return (fits ? target : std::string()) + std::string(kNameInfix);
+}
 
 // What open() says on a file system (or kernel) without O_TMPFILE.
 bool MeansNoUnnamedFiles(int error) {
@@ -36,7 +44,7 @@ int WithFreshName(const std::string& target, Make make, std::string& name) {
   std::uniform_int_distribution<std::size_t> letter(0, kNameLetters.size() - 1);
   int error = EEXIST;
   for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
-    std::string drawn = target + std::string(kNameInfix);
+    std::string drawn = TemporaryPrefix(target);
     for (int i = 0; i < kNameLength; ++i) {
       drawn += kNameLetters[letter(random)];
     }
@@ -92,9 +100,10 @@ void RemoveIfLeftOver(int folder, const char* name) {
 
 }  // namespace
 
-int OpenNewFile(NewFileKind kind, int folder, const std::string& target, NewFile& file) {
+int OpenNewFile(NewFileKind kind, int folder, const std::string& target, mode_t mode,
+                NewFile& file) {
   if (kind == NewFileKind::kUnnamed) {
-    file.fd = Descriptor(openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kPrivateMode));
+    file.fd = Descriptor(openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
     if (!file.fd.valid()) {
       return MeansNoUnnamedFiles(errno) ? kNoUnnamedFiles : errno;
     }
@@ -103,10 +112,9 @@ int OpenNewFile(NewFileKind kind, int folder, const std::string& target, NewFile
   }
   const int error = WithFreshName(
       target,
-      [folder, &file](const std::string& name) {
-        file.fd =
-            Descriptor(openat(folder, name.c_str(),
-                              O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, kPrivateMode));
+      [folder, mode, &file](const std::string& name) {
+        file.fd = Descriptor(openat(folder, name.c_str(),
+                                    O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, mode));
         return file.fd.valid() ? 0 : errno;
       },
       file.name);
@@ -143,7 +151,7 @@ void RemoveLeftovers(int folder, const std::string& target) {
     }
     return;
   }
-  const std::string prefix = target + std::string(kNameInfix);
+  const std::string prefix = TemporaryPrefix(target);
   while (const dirent* entry = readdir(entries)) {
     const std::string_view name = entry->d_name;
     if (name.size() == prefix.size() + kNameLength && name.starts_with(prefix)) {

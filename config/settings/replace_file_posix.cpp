@@ -20,7 +20,11 @@ namespace krovan {
 namespace {
 
 constexpr mode_t kWriteBits = 0222;
-constexpr mode_t kNewFileMode = 0666;  // before the umask, as open() would create it
+// A file that did not exist is asked for as open() would make it, so that the kernel applies
+// the umask or the folder's default ACL. One that replaces another stays the user's own until it
+// has the old one's protection, which it then gets in full.
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kReplacementMode = 0600;
 
 // Refuses what must not be replaced, before it is opened: opening a device for writing may
 // already do something. The permission bits are checked by hand because root may write any
@@ -47,20 +51,10 @@ int OpenOldFile(const HeldPath& end, Descriptor& old, struct stat& status) {
   return fstat(old.get(), &status) == 0 ? 0 : errno;
 }
 
-mode_t CurrentUmask() {
-  const mode_t mask = umask(0);
-  umask(mask);
-  return mask;
-}
-
-// Gives the new file the old one's protection, or for a file that did not exist the mode that
-// open() would have given it, then writes and syncs the contents.
+// Gives the new file the old one's protection, if there was an old file, then writes and syncs
+// the contents.
 int FillFile(int fd, const std::optional<Protection>& old, std::string_view contents) {
-  if (!old) {
-    if (fchmod(fd, kNewFileMode & ~CurrentUmask()) != 0) {
-      return errno;
-    }
-  } else if (!GiveProtection(fd, *old)) {
+  if (old && !GiveProtection(fd, *old)) {
     return kCannotMatchOldFile;
   }
   if (const int error = WriteFromStart(fd, contents)) {
@@ -83,7 +77,7 @@ void SyncFolder(int folder) {
 int WriteNewFile(NewFileKind kind, const HeldPath& end, const std::optional<Protection>& old,
                  std::string_view contents, NewFile& file) {
   const int folder = end.folder.get();
-  int error = OpenNewFile(kind, folder, end.name, file);
+  int error = OpenNewFile(kind, folder, end.name, old ? kReplacementMode : kNewFileMode, file);
   if (error != 0) {
     return error;
   }
@@ -127,13 +121,20 @@ int ReplaceByNewFile(const HeldPath& end, const std::optional<Protection>& old,
   return 0;
 }
 
+// A path that ends with a slash names a folder, as it does for open(): a file there, or nothing,
+// is refused rather than saved under the name without the slash.
+int RefuseAsFolder(const HeldPath& end) {
+  return end.exists && S_ISDIR(end.status.st_mode) ? EISDIR : ENOTDIR;
+}
+
 // Where a new file cannot take the old one's place unchanged, the old file is rewritten in
 // place instead: when the folder refuses new files or renames (a game folder of root's, a
-// sticky one), when the new file cannot have the old one's owner, group, permissions or ACL (a
-// file shared through its group), and when the file has other hard links, which a new file
-// would leave with the old settings.
+// sticky one), when the file is a mount point of its own (a bind-mounted file, EBUSY), when the
+// new file cannot have the old one's owner, group, permissions or ACL (a file shared through its
+// group, an ACL that cannot be read or copied), and when the file has other hard links, which a
+// new file would leave with the old settings.
 bool MeansRewriteInPlace(int error) {
-  return error == EACCES || error == EPERM || error == kCannotMatchOldFile;
+  return error == EACCES || error == EPERM || error == EBUSY || error == kCannotMatchOldFile;
 }
 
 int Save(const HeldPath& end, std::string_view contents, NewFileKind first) {
@@ -148,9 +149,10 @@ int Save(const HeldPath& end, std::string_view contents, NewFileKind first) {
   if (const int error = OpenOldFile(end, old, status)) {
     return error;
   }
-  int error = status.st_nlink > 1
+  const std::optional<Protection> protection = ProtectionOf(old.get(), status);
+  int error = status.st_nlink > 1 || !protection
                   ? kCannotMatchOldFile
-                  : ReplaceByNewFile(end, ProtectionOf(old.get(), status), contents, first);
+                  : ReplaceByNewFile(end, protection, contents, first);
   if (MeansRewriteInPlace(error)) {
     error = RewriteInPlace(old.get(), contents);
   }
@@ -168,7 +170,7 @@ std::string ReplaceFileStartingWith(const std::string& path, std::string_view co
   HeldPath end;
   int error = FollowTrustedLinks(path, LastLink::kFollow, end);
   if (error == 0) {
-    error = Save(end, contents, first);
+    error = path.ends_with('/') ? RefuseAsFolder(end) : Save(end, contents, first);
   }
   return error == 0 ? std::string() : DescribeFileError(error, end.path);
 }
