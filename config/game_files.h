@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "config/settings/game_settings.h"
 #include "config/settings/remove_file.h"
@@ -29,5 +30,11 @@ class SystemFiles final : public GameFiles {
   WriteResult WriteSettings(const GameSettings& settings) override;
   FileRemoval RemoveFile(const std::string& path) override;
 };
+
+// Where Reset High Scores looks on POSIX systems, in order: beside the program file in
+// `program_folder`, which is right when the program sits in the game folder; then in the game
+// folder the dialog was started in, the current folder that holds krovan3d.cfg. An unknown
+// program folder (empty) gives no first place, never one at the root of the file system.
+std::vector<std::string> HighScoreFiles(const std::string& program_folder);
 
 }  // namespace krovan

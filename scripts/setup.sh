@@ -3,7 +3,9 @@
 #   run      build and start the dialog
 #   test     the Linux tests: GoogleTest, sanitizers and fuzzing, the window under X and Wayland,
 #            the package
-#   windows  cross-build the Windows program and run its tests under 32-bit Wine (i386)
+#   windows  cross-build the Windows program and run its tests under 32-bit Wine (i386), or
+#            under 64-bit Wine where 32-bit Wine cannot be installed
+#   windows-build  cross-build the Windows program and its tests, without Wine
 #   bench    the start-up benchmark under a private X server
 #   package  build the Debian package
 #   lint     check Debian packages with lintian
@@ -30,6 +32,8 @@ test=(
   "${fuzz[@]}"
   # the window end to end, and screenshots, under a real X server
   xvfb xauth xdotool x11-utils libx11-dev imagemagick time
+  # what the program opens at start-up, traced
+  strace
   # the window end to end on a headless Wayland compositor, and its screenshots
   sway wtype grim qt6-wayland
   # the accessibility test: the AT-SPI stack, a session bus, and pyatspi for the system python3
@@ -37,10 +41,13 @@ test=(
   # the package's smoke test and lintian; the release files built twice and compared
   "${package_test[@]}" zip unzip
 )
-windows=(
-  # the cross compiler; the tests build GoogleTest from its sources
+# the cross compiler; the tests build GoogleTest from its sources
+windows_build=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+)
+windows=(
+  "${windows_build[@]}"
   # the tests under Wine on a virtual X display: of the 32-bit program under 32-bit Wine, from
   # the i386 architecture (added below when it is missing); on a machine that runs no 32-bit
   # programs, of the 64-bit build under 64-bit Wine (scripts/runs-32-bit.sh)
@@ -62,6 +69,7 @@ for purpose in "${@:-run}"; do
       packages+=("${windows[@]}")
       if bash "$(dirname "$0")/runs-32-bit.sh"; then packages+=(wine32:i386); else packages+=(wine64); fi
       ;;
+    windows-build) packages+=("${windows_build[@]}") ;;
     bench) packages+=("${run[@]}" "${bench[@]}") ;;
     package) packages+=("${run[@]}" "${package[@]}") ;;
     lint) packages+=("${lint[@]}") ;;
@@ -71,7 +79,7 @@ for purpose in "${@:-run}"; do
     compare) packages+=("${compare[@]}") ;;
     debian-13) packages+=("${debian_13[@]}") ;;
     *)
-      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, bench, package, lint," \
+      echo "setup.sh: unknown purpose '$purpose' (run, test, windows, windows-build, bench, package, lint," \
         "package-test, fuzz, release, compare, debian-13)" >&2
       exit 2
       ;;
@@ -95,4 +103,12 @@ fi
 # One source that fails (a mirror in the middle of a sync) need not stop the install: the
 # packages may all be there, and apt-get install says which are not.
 "${sudo[@]}" apt-get update -q || echo "setup.sh: some package lists could not be updated" >&2
-"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+install() { "${sudo[@]}" apt-get install -y -q --no-install-recommends "$@"; }
+# Debian's i386 package lists may lag behind the amd64 ones for days, and 32-bit Wine then has
+# broken dependencies. Without it the Windows tests run the 64-bit build under 64-bit Wine
+# (scripts/wine-runs-32-bit.sh), so the rest is installed with 64-bit Wine instead.
+if ! install "${missing[@]}"; then
+  [[ " ${missing[*]} " == *" wine32:i386 "* ]] || exit 1
+  echo "setup.sh: wine32:i386 cannot be installed now; the Windows tests will run the 64-bit build under 64-bit Wine" >&2
+  install "${missing[@]/#wine32:i386/wine64}"
+fi

@@ -7,6 +7,7 @@
 #             it, with its tests built; the Debian package made from it, checked with lintian
 #   fuzz      a short fuzzing run of the file reader
 #   windows   the Windows build, its import tables, and its tests under Wine
+#   windows-build  the Windows build and its import tables only, without Wine
 #   release   the release files made twice and compared (after windows: it checks that the zip
 #             holds the config.exe those tests ran)
 # Warnings are errors in every build. Usage: scripts/test.sh [PART...] (default: all, in order).
@@ -21,8 +22,9 @@ for part in "${parts[@]}"; do
   case $part in
     linux | sanitize | package | fuzz) purposes+=(test) ;;
     windows | release) purposes+=(windows) ;;
+    windows-build) purposes+=(windows-build) ;;
     *)
-      echo "test.sh: unknown part '$part' (${all[*]})" >&2
+      echo "test.sh: unknown part '$part' (${all[*]} windows-build)" >&2
       exit 2
       ;;
   esac
@@ -52,10 +54,11 @@ for part in "${parts[@]}"; do
       ;;
     fuzz) bash scripts/fuzz.sh 30 ;;
     windows) KROVAN_WERROR=ON bash scripts/test-windows.sh ;;
+    windows-build) KROVAN_WERROR=ON bash scripts/check-windows-build.sh ;;
     release)
       # The zip must hold the config.exe that the Windows tests ran, where they ran it.
       tested=()
-      if bash scripts/runs-32-bit.sh; then tested=(build-windows-x86/bin/config.exe); fi
+      if bash scripts/wine-runs-32-bit.sh; then tested=(build-windows-x86/bin/config.exe); fi
       bash scripts/test-release.sh "${tested[@]}"
       ;;
   esac

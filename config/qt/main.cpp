@@ -3,21 +3,13 @@
 
 #include "config/frm_main.h"
 #include "config/qt/list_popup.h"
+#include "config/qt/plugin_paths.h"
 #include "config/qt/qt_window.h"
-
-namespace {
-
-// Where Reset High Scores looks, in order: beside the program file, which is right when the
-// program sits in the game folder; then in the game folder the dialog was started in, the
-// current directory that holds krovan3d.cfg.
-constexpr char kBesideProgram[] = "/data/highscore.dat";
-constexpr char kInGameFolder[] = "data/highscore.dat";
-
-}  // namespace
 
 // Creates the settings window in its design-time state, runs its load routine and then hands
 // over to the window's events. Closing the window ends the program.
 int main(int argc, char* argv[]) {
+  krovan::UseSystemPluginsOnly();
   QApplication application(argc, argv);
   // Titles the drop-down lists' pop-up windows. On X it is also the class in the window's
   // WM_CLASS, which the menu entry names as its StartupWMClass.
@@ -31,8 +23,7 @@ int main(int argc, char* argv[]) {
   krovan::QtWindow window;
   krovan::SystemFiles files;
   krovan::frmMain form(
-      window, files,
-      {QCoreApplication::applicationDirPath().toStdString() + kBesideProgram, kInGameFolder});
+      window, files, krovan::HighScoreFiles(QCoreApplication::applicationDirPath().toStdString()));
   form.Form_Load();
   const int status = QApplication::exec();
   // Qt 6.4's Wayland plug-in can wait for ever on its event thread while it disconnects from

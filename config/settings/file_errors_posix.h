@@ -15,14 +15,20 @@ enum FileError : int {
   // The new file cannot get the old one's owner, group, permissions or ACL; the old file is
   // rewritten in place instead.
   kCannotMatchOldFile = -3,
-  // A symbolic link that another user may have planted (FollowTrustedLinks).
-  kUntrustedLink = -4,
+  // A symbolic link that another user made (FollowTrustedLinks).
+  kLinkByAnotherUser = -4,
   // The name now leads to another file than the one just checked: someone changed the folder.
   kChangedMeanwhile = -5,
+  // A symbolic link in a folder that others may write, where any of them could have put it, or
+  // in a folder reached through one (FollowTrustedLinks).
+  kLinkInSharedFolder = -6,
+  // /proc is not mounted: a file held open by the walk cannot be opened for reading or writing
+  // without looking its name up again, which is refused.
+  kNoProcFs = -7,
 };
 
 // The description of `error` for the user, in the system's words where the system has them.
-// `link` names the refused link of kUntrustedLink.
+// `link` names the refused link of kLinkByAnotherUser and kLinkInSharedFolder.
 std::string DescribeFileError(int error, const std::string& link = {});
 
 }  // namespace krovan

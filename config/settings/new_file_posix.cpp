@@ -5,22 +5,31 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
+#include <climits>
+
 #include <cerrno>
 #include <random>
 #include <string_view>
 #include <utility>
 
 #include "config/settings/file_errors_posix.h"
+#include "config/settings/held_file_posix.h"
 
 namespace krovan {
 namespace {
 
-constexpr mode_t kPrivateMode = 0600;
 constexpr std::string_view kNameLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 constexpr std::string_view kNameInfix = ".saving-";
 constexpr int kNameLength = 6;
 constexpr int kNameAttempts = 100;
+
+// The start of `target`'s temporary names: its own name and the infix where the whole fits in a
+// name, else the infix alone, so that a long name can still be saved.
+std::string TemporaryPrefix(const std::string& target) {
+  const bool fits = target.size() + kNameInfix.size() + kNameLength <= NAME_MAX;
+  return (fits ? target : std::string()) + std::string(kNameInfix);
+}
 
 // What open() says on a file system (or kernel) without O_TMPFILE.
 bool MeansNoUnnamedFiles(int error) {
@@ -35,7 +44,7 @@ int WithFreshName(const std::string& target, Make make, std::string& name) {
   std::uniform_int_distribution<std::size_t> letter(0, kNameLetters.size() - 1);
   int error = EEXIST;
   for (int attempt = 0; attempt < kNameAttempts && error == EEXIST; ++attempt) {
-    std::string drawn = target + std::string(kNameInfix);
+    std::string drawn = TemporaryPrefix(target);
     for (int i = 0; i < kNameLength; ++i) {
       drawn += kNameLetters[letter(random)];
     }
@@ -74,12 +83,14 @@ void Lock(const NewFile& file) {
 
 // Removes `name` from `folder` if it is a regular file that no running save holds.
 void RemoveIfLeftOver(int folder, const char* name) {
-  const Descriptor file(
-      openat(folder, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+  const Descriptor held(openat(folder, name, O_PATH | O_NOFOLLOW | O_CLOEXEC));
   struct stat opened {};
   struct stat named {};
-  // Still the same file under that name once locked: not one a save has since renamed.
-  if (file.valid() && fstat(file.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
+  Descriptor file;
+  // Opened only once seen to be a regular file, and still the same file under that name once
+  // locked: not one a save has since renamed.
+  if (held.valid() && fstat(held.get(), &opened) == 0 &&
+      OpenHeldFile(held.get(), opened, O_RDONLY, file) == 0 &&
       flock(file.get(), LOCK_EX | LOCK_NB) == 0 &&
       fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
       named.st_ino == opened.st_ino) {
@@ -89,9 +100,10 @@ void RemoveIfLeftOver(int folder, const char* name) {
 
 }  // namespace
 
-int OpenNewFile(NewFileKind kind, int folder, const std::string& target, NewFile& file) {
+int OpenNewFile(NewFileKind kind, int folder, const std::string& target, mode_t mode,
+                NewFile& file) {
   if (kind == NewFileKind::kUnnamed) {
-    file.fd = Descriptor(openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kPrivateMode));
+    file.fd = Descriptor(openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
     if (!file.fd.valid()) {
       return MeansNoUnnamedFiles(errno) ? kNoUnnamedFiles : errno;
     }
@@ -100,10 +112,9 @@ int OpenNewFile(NewFileKind kind, int folder, const std::string& target, NewFile
   }
   const int error = WithFreshName(
       target,
-      [folder, &file](const std::string& name) {
-        file.fd =
-            Descriptor(openat(folder, name.c_str(),
-                              O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, kPrivateMode));
+      [folder, mode, &file](const std::string& name) {
+        file.fd = Descriptor(openat(folder, name.c_str(),
+                                    O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, mode));
         return file.fd.valid() ? 0 : errno;
       },
       file.name);
@@ -140,7 +151,7 @@ void RemoveLeftovers(int folder, const std::string& target) {
     }
     return;
   }
-  const std::string prefix = target + std::string(kNameInfix);
+  const std::string prefix = TemporaryPrefix(target);
   while (const dirent* entry = readdir(entries)) {
     const std::string_view name = entry->d_name;
     if (name.size() == prefix.size() + kNameLength && name.starts_with(prefix)) {

@@ -5,26 +5,38 @@
 
 #include <cerrno>
 #include <tuple>
+#include <utility>
 
 namespace krovan {
 namespace {
 
 constexpr char kAclAttribute[] = "system.posix_acl_access";
+// NFSv4 servers show their own kind of ACL under this name, which this file does not copy.
+constexpr char kNfs4AclAttribute[] = "system.nfs4_acl";
 constexpr mode_t kModeBits = 07777;
 
-// The ACL of the open file `fd`; none when there is none or it cannot be read.
-std::optional<std::string> AclOf(int fd) {
-  const ssize_t size = fgetxattr(fd, kAclAttribute, nullptr, 0);
+// The answers that say a file has no such attribute, or its file system none at all.
+bool MeansNoAttribute(int error) {
+  return error == ENODATA || error == ENOTSUP;
+}
+
+// Reads the attribute `name` of the open file `fd` into `value`, which stays empty where the
+// file has none. False where it cannot be told: any other error (EIO, EACCES from a network
+// file system, ERANGE when it grew meanwhile), so that it is never taken for none.
+bool ReadAttribute(int fd, const char* name, std::optional<std::string>& value) {
+  value.reset();
+  const ssize_t size = fgetxattr(fd, name, nullptr, 0);
   if (size < 0) {
-    return std::nullopt;
+    return MeansNoAttribute(errno);
   }
-  std::string value(static_cast<std::size_t>(size), '\0');
-  const ssize_t got = fgetxattr(fd, kAclAttribute, value.data(), value.size());
+  std::string read(static_cast<std::size_t>(size), '\0');
+  const ssize_t got = fgetxattr(fd, name, read.data(), read.size());
   if (got < 0) {
-    return std::nullopt;
+    return false;
   }
-  value.resize(static_cast<std::size_t>(got));
-  return value;
+  read.resize(static_cast<std::size_t>(got));
+  value = std::move(read);
+  return true;
 }
 
 // A new file may have inherited an ACL from its directory's default ACL: it is removed where
@@ -39,11 +51,15 @@ void SetAcl(int fd, const std::optional<std::string>& acl) {
 
 }  // namespace
 
-Protection ProtectionOf(int fd, const struct stat& status) {
-  return {.user = status.st_uid,
-          .group = status.st_gid,
-          .mode = status.st_mode & kModeBits,
-          .acl = AclOf(fd)};
+std::optional<Protection> ProtectionOf(int fd, const struct stat& status) {
+  std::optional<std::string> nfs4_acl;
+  Protection read{
+      .user = status.st_uid, .group = status.st_gid, .mode = status.st_mode & kModeBits, .acl = {}};
+  if (!ReadAttribute(fd, kNfs4AclAttribute, nfs4_acl) || nfs4_acl ||
+      !ReadAttribute(fd, kAclAttribute, read.acl)) {
+    return std::nullopt;
+  }
+  return read;
 }
 
 bool GiveProtection(int fd, const Protection& wanted) {
@@ -60,11 +76,7 @@ bool GiveProtection(int fd, const Protection& wanted) {
   if (fstat(fd, &status) != 0) {
     return false;
   }
-  const Protection given{.user = status.st_uid,
-                         .group = status.st_gid,
-                         .mode = status.st_mode & kModeBits,
-                         .acl = AclOf(fd)};
-  return given == wanted;
+  return ProtectionOf(fd, status) == wanted;
 }
 
 }  // namespace krovan

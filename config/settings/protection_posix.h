@@ -19,9 +19,9 @@ struct Protection {
   bool operator==(const Protection&) const = default;
 };
 
-// The protection of the open file `fd`, described by `status`. An ACL that cannot be read is
-// taken as none.
-Protection ProtectionOf(int fd, const struct stat& status);
+// The protection of the open file `fd`, described by `status`; none where it cannot be told in
+// full: an ACL that cannot be read, or an NFSv4 ACL, which a new file could not be given.
+std::optional<Protection> ProtectionOf(int fd, const struct stat& status);
 
 // Gives the open file `fd` the protection `wanted`, as far as this process may: only root may
 // give a file away, and a user may give only a group of their own. Returns whether the file now

@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "config/settings/held_file_posix.h"
 #include "config/settings/read_file.h"
 #include "config/settings/trusted_links_posix.h"
 
@@ -14,18 +15,13 @@ std::string ReadFileStart(const char* path, std::size_t max_length) {
   if (FollowTrustedLinks(path, LastLink::kFollow, end) != 0 || !end.exists) {
     return {};
   }
-  // Non-blocking: opening a named pipe would otherwise wait for a writer, and a terminal must
-  // not become the program's controlling one. The flag changes nothing for a regular file. A
-  // link put in the file's place since it was followed is refused.
-  const Descriptor file(openat(end.folder.get(), end.name.c_str(),
-                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!file.valid()) {
+  Descriptor file;
+  if (OpenHeldFile(end.file.get(), end.status, O_RDONLY, file) != 0) {
     return {};
   }
   const int fd = file.get();
   std::string text;
-  struct stat status {};
-  if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode)) {
+  {
     text.resize(max_length);
     std::size_t filled = 0;
     while (filled < max_length) {

@@ -10,6 +10,7 @@
 
 #include "config/settings/file_errors_posix.h"
 #include "config/settings/file_io_posix.h"
+#include "config/settings/held_file_posix.h"
 #include "config/settings/protection_posix.h"
 #include "config/settings/replace_file.h"
 #include "config/settings/rewrite_file_posix.h"
@@ -19,7 +20,11 @@ namespace krovan {
 namespace {
 
 constexpr mode_t kWriteBits = 0222;
-constexpr mode_t kNewFileMode = 0666;  // before the umask, as open() would create it
+// A file that did not exist is asked for as open() would make it, so that the kernel applies
+// the umask or the folder's default ACL. One that replaces another stays the user's own until it
+// has the old one's protection, which it then gets in full.
+constexpr mode_t kNewFileMode = 0666;
+constexpr mode_t kReplacementMode = 0600;
 
 // Refuses what must not be replaced, before it is opened: opening a device for writing may
 // already do something. The permission bits are checked by hand because root may write any
@@ -37,32 +42,19 @@ int CheckReplaceable(const struct stat& status) {
 // Opens the old file at `end` for writing, once. The open is the system's own check that the
 // user may write the file (a rename needs only the folder's permission, and the file's own
 // protection must hold too), and the descriptor is what everything after reads and rewrites.
-// Refuses a link or another file put in its place since the walk looked at it. Never truncates
-// it, and never waits: a pipe in its place is refused, not waited for.
+// Opens the very file that the walk held (OpenHeldFile), never by its name again. Never
+// truncates it, and never waits: a pipe in its place is refused, not opened.
 int OpenOldFile(const HeldPath& end, Descriptor& old, struct stat& status) {
-  old = Descriptor(openat(end.folder.get(), end.name.c_str(),
-                          O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-  if (!old.valid() || fstat(old.get(), &status) != 0) {
-    return errno;
+  if (const int error = OpenHeldFile(end.file.get(), end.status, O_WRONLY, old)) {
+    return error;
   }
-  const bool same = status.st_dev == end.status.st_dev && status.st_ino == end.status.st_ino;
-  return same ? 0 : kChangedMeanwhile;
+  return fstat(old.get(), &status) == 0 ? 0 : errno;
 }
 
-mode_t CurrentUmask() {
-  const mode_t mask = umask(0);
-  umask(mask);
-  return mask;
-}
-
-// Gives the new file the old one's protection, or for a file that did not exist the mode that
-// open() would have given it, then writes and syncs the contents.
+// Gives the new file the old one's protection, if there was an old file, then writes and syncs
+// the contents.
 int FillFile(int fd, const std::optional<Protection>& old, std::string_view contents) {
-  if (!old) {
-    if (fchmod(fd, kNewFileMode & ~CurrentUmask()) != 0) {
-      return errno;
-    }
-  } else if (!GiveProtection(fd, *old)) {
+  if (old && !GiveProtection(fd, *old)) {
     return kCannotMatchOldFile;
   }
   if (const int error = WriteFromStart(fd, contents)) {
@@ -85,7 +77,7 @@ void SyncFolder(int folder) {
 int WriteNewFile(NewFileKind kind, const HeldPath& end, const std::optional<Protection>& old,
                  std::string_view contents, NewFile& file) {
   const int folder = end.folder.get();
-  int error = OpenNewFile(kind, folder, end.name, file);
+  int error = OpenNewFile(kind, folder, end.name, old ? kReplacementMode : kNewFileMode, file);
   if (error != 0) {
     return error;
   }
@@ -129,13 +121,20 @@ int ReplaceByNewFile(const HeldPath& end, const std::optional<Protection>& old,
   return 0;
 }
 
+// A path that ends with a slash names a folder, as it does for open(): a file there, or nothing,
+// is refused rather than saved under the name without the slash.
+int RefuseAsFolder(const HeldPath& end) {
+  return end.exists && S_ISDIR(end.status.st_mode) ? EISDIR : ENOTDIR;
+}
+
 // Where a new file cannot take the old one's place unchanged, the old file is rewritten in
 // place instead: when the folder refuses new files or renames (a game folder of root's, a
-// sticky one), when the new file cannot have the old one's owner, group, permissions or ACL (a
-// file shared through its group), and when the file has other hard links, which a new file
-// would leave with the old settings.
+// sticky one), when the file is a mount point of its own (a bind-mounted file, EBUSY), when the
+// new file cannot have the old one's owner, group, permissions or ACL (a file shared through its
+// group, an ACL that cannot be read or copied), and when the file has other hard links, which a
+// new file would leave with the old settings.
 bool MeansRewriteInPlace(int error) {
-  return error == EACCES || error == EPERM || error == kCannotMatchOldFile;
+  return error == EACCES || error == EPERM || error == EBUSY || error == kCannotMatchOldFile;
 }
 
 int Save(const HeldPath& end, std::string_view contents, NewFileKind first) {
@@ -150,9 +149,10 @@ int Save(const HeldPath& end, std::string_view contents, NewFileKind first) {
   if (const int error = OpenOldFile(end, old, status)) {
     return error;
   }
-  int error = status.st_nlink > 1
+  const std::optional<Protection> protection = ProtectionOf(old.get(), status);
+  int error = status.st_nlink > 1 || !protection
                   ? kCannotMatchOldFile
-                  : ReplaceByNewFile(end, ProtectionOf(old.get(), status), contents, first);
+                  : ReplaceByNewFile(end, protection, contents, first);
   if (MeansRewriteInPlace(error)) {
     error = RewriteInPlace(old.get(), contents);
   }
@@ -170,7 +170,7 @@ std::string ReplaceFileStartingWith(const std::string& path, std::string_view co
   HeldPath end;
   int error = FollowTrustedLinks(path, LastLink::kFollow, end);
   if (error == 0) {
-    error = Save(end, contents, first);
+    error = path.ends_with('/') ? RefuseAsFolder(end) : Save(end, contents, first);
   }
   return error == 0 ? std::string() : DescribeFileError(error, end.path);
 }

@@ -10,17 +10,27 @@
 namespace krovan {
 namespace {
 
-// File systems that cannot reserve space (some network and FUSE ones) say so; the rewrite then
-// goes on without the reservation.
+// File systems that cannot reserve space (NFS before 4.2, many FUSE ones) say so; the rewrite
+// then goes on without the reservation.
 bool MeansCannotReserve(int error) {
   return error == EOPNOTSUPP || error == ENOSYS || error == EINVAL;
+}
+
+// Reserves the space through the system call itself. posix_fallocate would emulate it where the
+// file system cannot, by reading each block of the descriptor, which is open for writing only:
+// that fails with EBADF and would stop every rewrite on such a file system.
+int Reserve(int fd, off_t length) {
+  if (length == 0 || fallocate(fd, 0, 0, length) == 0) {
+    return 0;
+  }
+  return MeansCannotReserve(errno) ? 0 : errno;
 }
 
 }  // namespace
 
 int RewriteInPlace(int fd, std::string_view contents) {
   const auto length = static_cast<off_t>(contents.size());
-  if (const int error = posix_fallocate(fd, 0, length); error != 0 && !MeansCannotReserve(error)) {
+  if (const int error = Reserve(fd, length)) {
     return error;
   }
   if (const int error = WriteFromStart(fd, contents)) {

@@ -11,26 +11,30 @@
 #include <vector>
 
 #include "config/settings/file_errors_posix.h"
+#include "config/settings/folder_writers_posix.h"
 
 namespace krovan {
 namespace {
 
 // As many links as the kernel follows in one path lookup before it gives up with ELOOP.
 constexpr int kMaxLinkHops = 40;
-constexpr mode_t kOthersMayWrite = S_IWGRP | S_IWOTH;
 
 // A folder on the way, held open.
 struct Folder {
   Descriptor fd;
   struct stat status {};
-  bool vouches = true;  // for the links of its owner, and for the folders in it
-  std::string path;     // the way to it, for messages
+  // Reached only through folders where nobody else could have put the next one.
+  bool reached_safely = true;
+  // Nobody but the user and root may write it (OnlyUserAndRootMayWrite).
+  bool theirs_alone = false;
+  std::string path;  // the way to it, for messages
 };
 
 // Adds the parts of `path` to `parts`, a stack whose top is the next part to walk. Empty parts
-// and "." lead nowhere and are left out; a path of none such leads to ".".
+// and "." lead nowhere and are left out. Only where nothing is left to walk does a "." stand for
+// the folder reached, as the end of the path: a "." that a later ".." took for a folder of its
+// own would go back to the wrong one.
 void PushParts(std::string_view path, std::vector<std::string>& parts) {
-  const std::size_t before = parts.size();
   for (std::size_t end = path.size(); end > 0;) {
     const std::size_t slash = path.rfind('/', end - 1);
     const std::size_t begin = slash == std::string_view::npos ? 0 : slash + 1;
@@ -40,7 +44,7 @@ void PushParts(std::string_view path, std::vector<std::string>& parts) {
     }
     end = slash == std::string_view::npos ? 0 : slash;
   }
-  if (parts.size() == before) {
+  if (parts.empty()) {
     parts.emplace_back(".");
   }
 }
@@ -52,23 +56,41 @@ std::string Join(const std::string& folder, const std::string& name) {
   return folder.ends_with('/') ? folder + name : folder + "/" + name;
 }
 
-// Whether `entry`, a link or folder found in `holder`, is one that the user may trust: the
-// user's own, or one that `holder` vouches for.
-bool Trusted(const struct stat& entry, const Folder& holder) {
-  return entry.st_uid == geteuid() ||
-         (holder.vouches &&
-          (entry.st_uid == holder.status.st_uid || (holder.status.st_mode & kOthersMayWrite) == 0));
+// Whether nobody but the user and root could have put `entry`, a link or folder, in `holder`:
+// 0, or why not. A folder that nobody else may write holds only what they put there. In a sticky
+// folder nobody may move another's entry, so an entry of the user's or of the folder's owner was
+// put there by them, the kernel's own rule (fs.protected_symlinks); the owner's counts only
+// where the owner is root, for a folder's owner is another user like any other. Anywhere else
+// anyone who may write the folder could have renamed into it any link of anyone's, root's too. A
+// link with a second name may be a hard link that someone else made of another's link.
+int PutThereByUserOrRoot(const struct stat& entry, const Folder& holder) {
+  if (!holder.reached_safely) {
+    return kLinkInSharedFolder;
+  }
+  if (S_ISLNK(entry.st_mode) && entry.st_nlink > 1 && entry.st_uid != geteuid()) {
+    return kLinkByAnotherUser;
+  }
+  if (holder.theirs_alone) {
+    return 0;
+  }
+  if ((holder.status.st_mode & S_ISVTX) == 0) {
+    return kLinkInSharedFolder;
+  }
+  const bool owners = entry.st_uid == holder.status.st_uid && holder.status.st_uid == 0;
+  return entry.st_uid == geteuid() || owners ? 0 : kLinkByAnotherUser;
 }
 
 // Makes the folder `where` in `from` the new start of the walk, in place of `folders`: the
 // current folder or the root at first, the root for an absolute link, or the folder above the
-// start. The user chose it, so it vouches.
+// start. Nothing was followed to reach it; whether it holds only what the user and root put
+// there is judged like any other folder's.
 int Restart(int from, const char* where, std::string path, std::vector<Folder>& folders) {
   Folder start{.fd = Descriptor(openat(from, where, O_PATH | O_DIRECTORY | O_CLOEXEC)),
                .path = std::move(path)};
   if (!start.fd.valid() || fstat(start.fd.get(), &start.status) != 0) {
     return errno;
   }
+  start.theirs_alone = OnlyUserAndRootMayWrite(start.fd.get(), start.status);
   folders.clear();
   folders.push_back(std::move(start));
   return 0;
@@ -134,8 +156,8 @@ int FollowTrustedLinks(const std::string& path, LastLink last, HeldPath& end) {
       if (++hops > kMaxLinkHops) {
         return ELOOP;
       }
-      if (!Trusted(status, folder)) {
-        return kUntrustedLink;
+      if (const int error = PutThereByUserOrRoot(status, folder)) {
+        return error;
       }
       std::string target;
       if (const int error = ReadLinkText(entry.get(), target)) {
@@ -155,14 +177,19 @@ int FollowTrustedLinks(const std::string& path, LastLink last, HeldPath& end) {
       end.name = name;
       end.status = status;
       end.exists = true;
+      end.file = std::move(entry);
       return 0;
     }
     if (!S_ISDIR(status.st_mode)) {
       return ENOTDIR;
     }
-    const bool vouches = Trusted(status, folder);
-    folders.push_back(
-        {.fd = std::move(entry), .status = status, .vouches = vouches, .path = end.path});
+    const bool reached_safely = PutThereByUserOrRoot(status, folder) == 0;
+    const bool theirs_alone = OnlyUserAndRootMayWrite(entry.get(), status);
+    folders.push_back({.fd = std::move(entry),
+                       .status = status,
+                       .reached_safely = reached_safely,
+                       .theirs_alone = theirs_alone,
+                       .path = end.path});
   }
 }
 

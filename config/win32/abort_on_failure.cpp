@@ -69,6 +69,15 @@ void __throw_underflow_error(const char*) {
   std::abort();
 }
 
+// Where one of the library's own checks of a precondition fails (libstdc++ 13 and later; before,
+// the check is inline). The library's version prints to the standard error and is compiled with
+// exception tables, which bring the exception runtime.
+#if _GLIBCXX_RELEASE >= 13
+void __glibcxx_assert_fail(const char*, int, const char*, const char*) noexcept {
+  std::abort();
+}
+#endif
+
 }  // namespace std
 
 // Memory for new: the library's version throws std::bad_alloc when there is none, which alone

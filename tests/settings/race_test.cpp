@@ -24,11 +24,12 @@ namespace fs = std::filesystem;
 
 using namespace testing;  // the game's users
 
-// One entry of a folder tree, made in order: a folder, a file with its text, or a link.
+// One entry of a folder tree, made in order: a folder, a file with its text, a link, a second
+// name of an entry made before, or a named pipe.
 struct Entry {
-  enum Kind { kFolder, kFile, kLink } kind;
+  enum Kind { kFolder, kFile, kLink, kHardLink, kPipe } kind;
   std::string path;
-  std::string text;  // a file's contents, a link's target
+  std::string text;  // a file's contents, a link's target, the first name of a hard link
   mode_t mode = 0;
   uid_t user = kRoot;
   gid_t group = kGames;
@@ -44,6 +45,12 @@ Entry File(std::string path, std::string text, mode_t mode, uid_t user = kRoot,
 Entry Link(std::string path, std::string target, uid_t user) {
   return {Entry::kLink, std::move(path), std::move(target), 0, user, kGames};
 }
+Entry HardLink(std::string path, std::string first_name) {
+  return {Entry::kHardLink, std::move(path), std::move(first_name)};
+}
+Entry Pipe(std::string path) {
+  return {Entry::kPipe, std::move(path), "", 0666, kOtherMember};
+}
 
 void Make(const fs::path& root, const std::vector<Entry>& entries) {
   for (const Entry& entry : entries) {
@@ -53,8 +60,14 @@ void Make(const fs::path& root, const std::vector<Entry>& entries) {
       ASSERT_EQ(lchown(path.c_str(), entry.user, entry.group), 0);
       continue;
     }
+    if (entry.kind == Entry::kHardLink) {
+      ASSERT_EQ(link((root / entry.text).c_str(), path.c_str()), 0);
+      continue;
+    }
     if (entry.kind == Entry::kFolder) {
       fs::create_directory(path);
+    } else if (entry.kind == Entry::kPipe) {
+      ASSERT_EQ(mkfifo(path.c_str(), entry.mode), 0);
     } else {
       WriteFile(path, entry.text);
     }
@@ -85,12 +98,15 @@ struct RaceCase {
   std::string path;  // what the call is given; {root} stands for the scratch folder
   std::vector<Entry> layout;
   // The other player's move: `moved` is renamed to `moved`.moved, and `planted` takes its place.
+  // No move where `moved` is empty: the layout alone is what the other player left.
   std::string moved;
   std::vector<Entry> planted;
   // The game's own file, which the call reaches when nobody interferes ("" for none), and what
   // the call says when it meets the other player's link instead.
   std::string game_file;
   std::string refusal;
+  std::string start = "game";  // the folder the call starts in
+  bool as_root = false;        // run by root, not by the player
 
   friend void PrintTo(const RaceCase& race, std::ostream* out) { *out << race.name; }
 };
@@ -110,25 +126,35 @@ std::vector<Entry> With(std::vector<Entry> entries) {
 
 const std::vector<Entry> kScores = {Folder("game/data", 02775),
                                     File("game/data/highscore.dat", "scores", 0664)};
-// A link of root's to a file kept in a shared sub-folder, as packagers lay games out.
-const std::vector<Entry> kLinkIntoConf = {Link("game/krovan3d.cfg", "conf/krovan3d.cfg", kRoot),
-                                          Folder("game/conf", 02775),
-                                          File("game/conf/krovan3d.cfg", "old", 0664)};
+// The file kept in a shared sub-folder, as packagers lay games out.
+const std::vector<Entry> kConfFile = {Folder("game/conf", 02775),
+                                      File("game/conf/krovan3d.cfg", "old", 0664)};
 const std::vector<Entry> kOwnFileInConf = {
-    Link("game/krovan3d.cfg", "conf/krovan3d.cfg", kRoot), Folder("game/conf", 02775),
-    File("game/conf/krovan3d.cfg", "old", 0644, kPlayer, kPlayerGroup)};
+    Folder("game/conf", 02775), File("game/conf/krovan3d.cfg", "old", 0644, kPlayer, kPlayerGroup)};
 const std::vector<Entry> kPlantedInConf = {
-    Link("game/krovan3d.cfg", "conf/krovan3d.cfg", kRoot), Folder("game/conf", 02775),
+    Folder("game/conf", 02775),
     Link("game/conf/krovan3d.cfg", "../../home/krovan3d.cfg", kOtherMember)};
 const std::vector<Entry> kConfLink = {Link("game/conf", "../home", kOtherMember)};
 // A folder of the other player's own in conf's place, holding their link to the player's file.
 const std::vector<Entry> kOwnConf = {
     Folder("game/conf", 02755, kOtherMember),
     Link("game/conf/krovan3d.cfg", "../../home/krovan3d.cfg", kOtherMember)};
-const std::string kConfRefused = "conf is a symbolic link that another user made";
+const std::string kConfRefused = "conf is a symbolic link in a folder that others may write";
+const std::string kCfgRefused = "krovan3d.cfg is a symbolic link in a folder that others may write";
+// A folder of root's alone, holding the file and a link whose text is only dots and slashes.
+const std::vector<Entry> kDotsLink = {Folder("own", 0755), File("own/krovan3d.cfg", "old", 0664),
+                                      Folder("own/deep", 0755),
+                                      Link("own/deep/here", "././/", kRoot)};
+// A sticky folder of root's holding a second name of `user`'s link, made by the other player.
+std::vector<Entry> HardLinked(uid_t user) {
+  return {Folder("tmp", 01777, kRoot, kRoot), Folder("links", 02775),
+          Link("links/home.lnk", "{root}/home/krovan3d.cfg", user),
+          HardLink("tmp/krovan3d.cfg", "links/home.lnk")};
+}
 
-std::vector<RaceCase> Cases() {
-  std::vector<RaceCase> cases = {
+// The rows for the player; each is also run by root.
+std::vector<RaceCase> PlayersCases() {
+  return {
       {"ResetInSharedFolder",
        Call::kReset,
        "data/highscore.dat",
@@ -136,7 +162,7 @@ std::vector<RaceCase> Cases() {
        "game/data",
        {Link("game/data", "../home", kOtherMember)},
        "game/data/highscore.dat",
-       "data is a symbolic link that another user made"},
+       "data is a symbolic link in a folder that others may write"},
       {"ResetBesideProgram",
        Call::kReset,
        "{root}/game/data/highscore.dat",
@@ -144,27 +170,110 @@ std::vector<RaceCase> Cases() {
        "game/data",
        {Link("game/data", "../home", kOtherMember)},
        "game/data/highscore.dat",
-       "{root}/game/data is a symbolic link that another user made"},
-      {"SaveThroughRootsLink",
+       "{root}/game/data is a symbolic link in a folder that others may write"},
+      // Root's link from another shared folder, renamed into the game folder by the other
+      // player: its owner proves nothing there.
+      {"RootsLinkMovedIntoSharedFolder",
        Call::kSave,
        "krovan3d.cfg",
-       With({Folder("var", 02775), File("var/krovan3d.cfg", "old", 0664),
-             Link("game/krovan3d.cfg", "{root}/var/krovan3d.cfg", kRoot)}),
-       "game/krovan3d.cfg",
-       {Link("game/krovan3d.cfg", "../home/krovan3d.cfg", kOtherMember)},
-       "var/krovan3d.cfg",
-       "krovan3d.cfg is a symbolic link that another user made"},
-      {"SaveIntoSwappedFolder", Call::kSave, "krovan3d.cfg", With(kLinkIntoConf), "game/conf",
+       With({Link("game/krovan3d.cfg", "{root}/home/krovan3d.cfg", kRoot)}),
+       "",
+       {},
+       "",
+       kCfgRefused},
+      {"SaveIntoSwappedFolder", Call::kSave, "conf/krovan3d.cfg", With(kConfFile), "game/conf",
        kConfLink, "game/conf/krovan3d.cfg", kConfRefused},
-      {"SaveOwnFileIntoSwappedFolder", Call::kSave, "krovan3d.cfg", With(kOwnFileInConf),
+      {"SaveOwnFileIntoSwappedFolder", Call::kSave, "conf/krovan3d.cfg", With(kOwnFileInConf),
        "game/conf", kConfLink, "game/conf/krovan3d.cfg", kConfRefused},
-      {"ReadFromSwappedFolder", Call::kRead, "krovan3d.cfg", With(kLinkIntoConf), "game/conf",
+      {"ReadFromSwappedFolder", Call::kRead, "conf/krovan3d.cfg", With(kConfFile), "game/conf",
        kConfLink, "game/conf/krovan3d.cfg", ""},
-      {"SavePlantedLinkWithFolderSwapped", Call::kSave, "krovan3d.cfg", With(kPlantedInConf),
-       "game/conf", kOwnConf, "", "conf/krovan3d.cfg is a symbolic link that another user made"},
-      {"ReadPlantedLinkWithFolderSwapped", Call::kRead, "krovan3d.cfg", With(kPlantedInConf),
+      {"SavePlantedLinkWithFolderSwapped", Call::kSave, "conf/krovan3d.cfg", With(kPlantedInConf),
+       "game/conf", kOwnConf, "",
+       "conf/krovan3d.cfg is a symbolic link in a folder that others may write"},
+      {"ReadPlantedLinkWithFolderSwapped", Call::kRead, "conf/krovan3d.cfg", With(kPlantedInConf),
        "game/conf", kOwnConf, "", ""},
+      // The folder above the start is judged like any other: the game folder, shared.
+      {"LinkInTheFolderAboveTheStart",
+       Call::kSave,
+       "../krovan3d.cfg",
+       With({Folder("game/start", 0755), Link("game/krovan3d.cfg", "../home/krovan3d.cfg", kRoot)}),
+       "",
+       {},
+       "",
+       "../krovan3d.cfg is a symbolic link in a folder that others may write",
+       "game/start"},
+      // "here" leads to own/deep itself, so ".." goes on to own.
+      {"DotsOnlyLinkThenBack",
+       Call::kSave,
+       "deep/here/../krovan3d.cfg",
+       With(kDotsLink),
+       "",
+       {},
+       "own/krovan3d.cfg",
+       "",
+       "own"},
+      // A pipe in the file's place once the walk has seen the file is never opened: the save
+      // and the read go on with the file the walk held, or refuse.
+      {"PipeSwappedForTheFile",
+       Call::kSave,
+       "conf/krovan3d.cfg",
+       With(kConfFile),
+       "game/conf/krovan3d.cfg",
+       {Pipe("game/conf/krovan3d.cfg")},
+       "game/conf/krovan3d.cfg",
+       "Not a regular file"},
+      {"PipeSwappedForTheFileRead",
+       Call::kRead,
+       "conf/krovan3d.cfg",
+       With(kConfFile),
+       "game/conf/krovan3d.cfg",
+       {Pipe("game/conf/krovan3d.cfg")},
+       "game/conf/krovan3d.cfg",
+       ""},
   };
+}
+
+std::vector<RaceCase> Cases() {
+  std::vector<RaceCase> cases = PlayersCases();
+  for (RaceCase race : PlayersCases()) {
+    race.name += "AsRoot";
+    race.as_root = true;
+    cases.push_back(std::move(race));
+  }
+  // A second name of the folder owner's link, which the kernel's rule alone would follow; root's
+  // own link counts as root's, so root meets the player's.
+  const std::string hard_link_refused =
+      "{root}/tmp/krovan3d.cfg is a symbolic link that another user made";
+  cases.push_back({"HardLinkOfRootsLinkInStickyFolder",
+                   Call::kSave,
+                   "{root}/tmp/krovan3d.cfg",
+                   With(HardLinked(kRoot)),
+                   "",
+                   {},
+                   "",
+                   hard_link_refused});
+  cases.push_back({"HardLinkOfPlayersLinkInStickyFolderAsRoot",
+                   Call::kSave,
+                   "{root}/tmp/krovan3d.cfg",
+                   With(HardLinked(kPlayer)),
+                   "",
+                   {},
+                   "",
+                   hard_link_refused,
+                   "game",
+                   true});
+  // Root follows no link in a folder that another user owns, though that user made the link.
+  cases.push_back({"RootInAnotherUsersFolder",
+                   Call::kSave,
+                   "krovan3d.cfg",
+                   With({Folder("theirs", 0755, kOtherMember),
+                         Link("theirs/krovan3d.cfg", "../home/krovan3d.cfg", kOtherMember)}),
+                   "",
+                   {},
+                   "",
+                   kCfgRefused,
+                   "theirs",
+                   true});
   return cases;
 }
 
@@ -244,15 +353,19 @@ class SharedFolderRace : public ::testing::TestWithParam<RaceCase> {
     bool moved = false;
     TraceOptions options{
         .prepare =
-            [&root] {
+            [&root, &race] {
               const gid_t groups[] = {kGames};
-              if (!BecomePlayer(groups) || chdir((root / "game").c_str()) != 0) {
+              if ((!race.as_root && !BecomePlayer(groups)) ||
+                  chdir((root / race.start).c_str()) != 0) {
                 _exit(3);
               }
             },
         .pause_at = pause_at,
         .between =
             [&] {
+              if (race.moved.empty()) {
+                return;
+              }
               fs::rename(root / race.moved, root / (race.moved + ".moved"));
               Make(root, Rooted(race.planted, root.string()));
               moved = true;
@@ -264,11 +377,17 @@ class SharedFolderRace : public ::testing::TestWithParam<RaceCase> {
     const std::string where = "held before system call " + std::to_string(pause_at);
     EXPECT_EQ(Snapshot(root / "home"), home_before) << where;
     std::string game_file = race.game_file;
-    if (moved && game_file.starts_with(race.moved + "/")) {
+    if (moved && (game_file == race.moved || game_file.starts_with(race.moved + "/"))) {
       game_file.insert(race.moved.size(), ".moved");
     }
-    const std::string game_text =
+    std::string game_text =
         game_file.empty() || !fs::exists(root / game_file) ? "gone" : ReadFile(root / game_file);
+    // A save may also put its new file at the name, in place of what the other player put there.
+    struct stat named {};
+    if (game_file != race.game_file && lstat((root / race.game_file).c_str(), &named) == 0 &&
+        S_ISREG(named.st_mode) && ReadFile(root / race.game_file) == "new") {
+      game_text = "new";
+    }
     const std::string refusal = Replace(race.refusal, root.string());
     EXPECT_TRUE(TellsTheTruth(race, refusal, result.returned, game_text))
         << where << ": returned \"" << result.returned << "\", the game's file \"" << game_text
@@ -286,7 +405,8 @@ class SharedFolderRace : public ::testing::TestWithParam<RaceCase> {
 TEST_P(SharedFolderRace, NoMomentLetsTheOtherPlayerReachAFileOutsideTheGame) {
   const int syscalls = RunOnce(0);
   ASSERT_GT(syscalls, 0);
-  for (int pause_at = 1; pause_at <= syscalls && !HasFailure(); ++pause_at) {
+  for (int pause_at = 1; pause_at <= syscalls && !HasFailure() && !GetParam().moved.empty();
+       ++pause_at) {
     RunOnce(pause_at);
   }
 }

@@ -54,6 +54,15 @@ const RareAnswer kAnswers[] = {
     {"TmpfileNotSupported", TmpfileRefused(EOPNOTSUPP), false, "", "new", Inode::kNew},
     {"TmpfileIsDirectory", TmpfileRefused(EISDIR), false, "", "new", Inode::kNew},
     {"TmpfileInvalid", TmpfileRefused(EINVAL), false, "", "new", Inode::kNew},
+    // A refusal, not a file system without unnamed files: the folder's own answer.
+    {"TmpfileNotPermitted", TmpfileRefused(EPERM), false, "", "new", Inode::kSame},
+    // NFS before 4.2 and many FUSE file systems: the rewrite goes on without a reservation.
+    {"CannotReserve", {SYS_fallocate, {}, -EOPNOTSUPP}, true, "", "new", Inode::kSame},
+    // An ACL that cannot be read, or an NFSv4 one, is never dropped by a new file.
+    {"AclUnreadable", {SYS_fgetxattr, {}, -EIO}, false, "", "new", Inode::kSame},
+    {"Nfs4Acl", {SYS_fgetxattr, {}, 40}, false, "", "new", Inode::kSame},
+    // A bind-mounted file cannot be renamed over.
+    {"RenameBusy", {SYS_renameat, {}, -EBUSY}, false, "", "new", Inode::kSame},
     // The new file cannot be the other user's: the old one is rewritten in place.
     {"ChownRefused", {SYS_fchown, {}, -EPERM}, false, "", "new", Inode::kSame, true},
 };

@@ -37,16 +37,13 @@ struct OwnerAndMode {
   }
 };
 
-// The raw form of the access ACL "user::rw-, user:60:rw-, group::r--, mask::rw-, other::r--".
-std::string GamesUserAcl() {
-  constexpr std::array<std::array<std::uint32_t, 2>, 5> kEntries = {{{0x0001 | 6 << 16, ~0U},
-                                                                     {0x0002 | 6 << 16, 60},
-                                                                     {0x0004 | 4 << 16, ~0U},
-                                                                     {0x0010 | 6 << 16, ~0U},
-                                                                     {0x0020 | 4 << 16, ~0U}}};
+using AclEntries = std::array<std::array<std::uint32_t, 2>, 5>;
+
+// The raw form of an access ACL of five entries: tag and permissions, then the id.
+std::string RawAcl(const AclEntries& entries) {
   std::string acl(4, '\0');
   acl[0] = 2;  // the format's version, little-endian like the entries' fields
-  for (const auto& entry : kEntries) {
+  for (const auto& entry : entries) {
     for (std::uint32_t field : entry) {
       for (int byte = 0; byte < 4; ++byte) {
         acl += static_cast<char>(field >> (8 * byte) & 0xff);
@@ -54,6 +51,25 @@ std::string GamesUserAcl() {
     }
   }
   return acl;
+}
+
+// "user::rw-, user:60:rw-, group::r--, mask::rw-, other::r--".
+std::string GamesUserAcl() {
+  return RawAcl({{{0x0001 | 6 << 16, ~0U},
+                  {0x0002 | 6 << 16, 60},
+                  {0x0004 | 4 << 16, ~0U},
+                  {0x0010 | 6 << 16, ~0U},
+                  {0x0020 | 4 << 16, ~0U}}});
+}
+
+// A folder's "user::rwx, user:1234:rwx, group::r-x, mask::`mask`, other::r-x": the other member
+// may write it unless the mask takes writing away.
+std::string OtherMemberFolderAcl(std::uint32_t mask) {
+  return RawAcl({{{0x0001 | 7 << 16, ~0U},
+                  {0x0002 | 7 << 16, kOtherMember},
+                  {0x0004 | 5 << 16, ~0U},
+                  {0x0010 | mask << 16, ~0U},
+                  {0x0020 | 5 << 16, ~0U}}});
 }
 
 std::optional<std::string> AclOf(const fs::path& path) {
@@ -77,6 +93,7 @@ struct SaveCase {
   // folder home, through a second link other.lnk of `second_hop_by` when given.
   std::optional<uid_t> link_by{};
   std::optional<uid_t> second_hop_by{};
+  std::optional<std::uint32_t> folder_acl_mask{};  // the folder has OtherMemberFolderAcl(mask)
 
   friend void PrintTo(const SaveCase& save, std::ostream* out) { *out << save.name; }
 };
@@ -85,21 +102,25 @@ constexpr OwnerAndMode kSharedFolder = {02775, kRoot, kGames};
 constexpr OwnerAndMode kStickyFolder = {01777, kRoot, kRoot};
 const std::optional<std::vector<gid_t>> kGamesMember = std::vector<gid_t>{kGames};
 const std::optional<std::vector<gid_t>> kNoGroups = std::vector<gid_t>{};
+const std::optional<std::vector<gid_t>> kAsRoot = std::nullopt;
+const std::string kInSharedFolder =
+    "krovan3d.cfg is a symbolic link in a folder that others may write";
 
 // krovan3d.cfg is a link of `link_by` to the player's own file, through a link of
-// `second_hop_by` when given; a save by `groups` is refused for the link `refused`, if any.
+// `second_hop_by` when given; a save by `groups` fails with `error`, if any.
 SaveCase LinkCase(std::string name, OwnerAndMode folder, std::optional<std::vector<gid_t>> groups,
-                  uid_t link_by, const std::string& refused = {},
-                  std::optional<uid_t> second_hop_by = {}) {
+                  uid_t link_by, std::string error = {}, std::optional<uid_t> second_hop_by = {},
+                  std::optional<std::uint32_t> folder_acl_mask = {}) {
   const OwnerAndMode file = {0644, kPlayer, kPlayerGroup};
   return {.name = std::move(name),
           .folder = folder,
           .file = file,
           .player_groups = std::move(groups),
-          .error = refused.empty() ? "" : refused + " is a symbolic link that another user made",
+          .error = std::move(error),
           .after = file,
           .link_by = link_by,
-          .second_hop_by = second_hop_by};
+          .second_hop_by = second_hop_by,
+          .folder_acl_mask = folder_acl_mask};
 }
 
 const std::vector<SaveCase> kSaveCases = {
@@ -166,14 +187,41 @@ const std::vector<SaveCase> kSaveCases = {
      .in_place = true,
      .second_link = true},
     LinkCase("PlantedLinkInSharedSetgidFolder", kSharedFolder, kGamesMember, kOtherMember,
-             "krovan3d.cfg"),
-    LinkCase("PlantedLinkInStickyFolder", kStickyFolder, kNoGroups, kOtherMember, "krovan3d.cfg"),
-    LinkCase("PlantedSecondHopOfOwnLink", kSharedFolder, kGamesMember, kPlayer, "other.lnk",
-             kOtherMember),
-    LinkCase("RootRefusesPlantedLink", kSharedFolder, std::nullopt /* root */, kOtherMember,
-             "krovan3d.cfg"),
-    LinkCase("OwnLinkInSharedSetgidFolder", kSharedFolder, kGamesMember, kPlayer),
+             kInSharedFolder),
+    LinkCase("PlantedLinkInStickyFolder", kStickyFolder, kNoGroups, kOtherMember,
+             "krovan3d.cfg is a symbolic link that another user made"),
+    LinkCase("PlantedLinkInStickyFolderAsRoot", kStickyFolder, kAsRoot, kOtherMember,
+             "krovan3d.cfg is a symbolic link that another user made"),
+    LinkCase("PlantedSecondHopOfOwnLink", kStickyFolder, kNoGroups, kPlayer,
+             "other.lnk is a symbolic link that another user made", kOtherMember),
+    LinkCase("RootRefusesPlantedLink", kSharedFolder, kAsRoot, kOtherMember, kInSharedFolder),
+    // Any member may rename into a shared folder a link that lies in another folder they may
+    // write: neither the player's nor root's link there is followed.
+    LinkCase("OwnLinkInSharedSetgidFolder", kSharedFolder, kGamesMember, kPlayer, kInSharedFolder),
+    LinkCase("RootsLinkInSharedSetgidFolder", kSharedFolder, kGamesMember, kRoot, kInSharedFolder),
+    LinkCase("RootsLinkInSharedSetgidFolderAsRoot", kSharedFolder, kAsRoot, kRoot, kInSharedFolder),
     LinkCase("FolderOwnersLinkInStickyFolder", kStickyFolder, kNoGroups, kRoot),
+    LinkCase("FolderOwnersLinkInStickyFolderAsRoot", kStickyFolder, kAsRoot, kRoot),
+    LinkCase("OwnLinkInOwnFolder", {0755, kPlayer, kPlayerGroup}, kNoGroups, kPlayer),
+    LinkCase("PackagersLinkInRootsFolder", {0755, kRoot, kRoot}, kGamesMember, kRoot),
+    LinkCase("PackagersLinkInRootsFolderAsRoot", {0755, kRoot, kRoot}, kAsRoot, kRoot),
+    // A group of root alone adds no writer; the group games has the user games too.
+    LinkCase("OwnLinkInFolderOfRootsGroup", {0775, kPlayer, kRoot}, kNoGroups, kPlayer),
+    LinkCase("OwnLinkInFolderGamesMayWrite", {0775, kPlayer, kGames}, kNoGroups, kPlayer,
+             kInSharedFolder),
+    LinkCase("RootsLinkInFolderOfRootsGroupAsRoot", {0775, kRoot, kRoot}, kAsRoot, kRoot),
+    LinkCase("RootsLinkInFolderGamesMayWriteAsRoot", {0775, kRoot, kGames}, kAsRoot, kRoot,
+             kInSharedFolder),
+    // Root follows no link in a folder of another user's, though that user made it.
+    LinkCase("RootInAnotherUsersFolder", {0755, kOtherMember, kOtherMember}, kAsRoot, kOtherMember,
+             kInSharedFolder),
+    // An ACL that lets another user write, unless its mask takes writing away.
+    LinkCase("OwnLinkInFolderAnotherUserMayWriteByAcl", {0755, kPlayer, kPlayerGroup}, kNoGroups,
+             kPlayer, kInSharedFolder, {}, 7),
+    LinkCase("OwnLinkInFolderWhoseAclMaskKeepsOthersOut", {0755, kPlayer, kPlayerGroup}, kNoGroups,
+             kPlayer, {}, {}, 5),
+    LinkCase("RootsLinkInFolderAnotherUserMayWriteByAclAsRoot", {0755, kRoot, kRoot}, kAsRoot,
+             kRoot, kInSharedFolder, {}, 7),
 };
 
 OwnerAndMode OwnerAndModeOf(const fs::path& path, ino_t* inode = nullptr) {
@@ -255,6 +303,10 @@ TEST_P(SharedInstall, SavesWhatThePlayerMayAndKeepsTheFilesOwnerAndMode) {
   fs::create_directory(folder);
   fs::create_directory(home);
   Give(folder, save.folder);
+  if (save.folder_acl_mask) {
+    const std::string acl = OtherMemberFolderAcl(*save.folder_acl_mask);
+    ASSERT_EQ(setxattr(folder.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0), 0);
+  }
   Give(home, {0755, kPlayer, kPlayerGroup});
   ino_t inode_before = 0;
   if (save.file) {
