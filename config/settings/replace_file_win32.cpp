@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <string>
 
-#include "config/settings/system_error_win32.h"
+#include "config/settings/file_errors_win32.h"
+#include "config/settings/held_path_win32.h"
+#include "config/settings/trust_win32.h"
 #include "config/text/utf16.h"
 
 // windows.h names its own ReplaceFile function through a macro.
@@ -23,58 +25,13 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 enum class Existing { kNone, kReplaceable, kRewritable };
 
 std::string ErrorText(DWORD error) {
-  return error == 0 ? std::string() : SystemErrorText(error);
+  return error == 0 ? std::string() : DescribeWindowsError(error);
 }
 
 // Whether something has the name `path`; when that cannot be told, it counts as there.
 bool Exists(const std::wstring& path) {
   return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES ||
          GetLastError() != ERROR_FILE_NOT_FOUND;
-}
-
-// Makes `path` what `fill(buffer, size)` writes: a call that returns the length it wrote, or
-// the size it needs when the buffer is too small. Returns an error code, 0 on success.
-template <typename Fill>
-DWORD FillPath(std::wstring& path, Fill fill) {
-  std::wstring buffer(MAX_PATH, L'\0');
-  DWORD length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
-  if (length >= buffer.size()) {
-    buffer.resize(length);
-    length = fill(buffer.data(), static_cast<DWORD>(buffer.size()));
-  }
-  if (length == 0) {
-    return GetLastError();
-  }
-  if (length >= buffer.size()) {
-    return ERROR_INSUFFICIENT_BUFFER;  // it grew in between
-  }
-  buffer.resize(length);
-  path = std::move(buffer);
-  return 0;
-}
-
-// The full path: ReplaceFileW puts a file of its own in the folder of the name it is given, and
-// Wine's finds no folder in a bare file name.
-DWORD MakeFull(std::wstring& path) {
-  const std::wstring relative = path;
-  return FillPath(path, [&](wchar_t* buffer, DWORD size) {
-    return GetFullPathNameW(relative.c_str(), size, buffer, nullptr);
-  });
-}
-
-// The path of the file that `path` finally names, following symbolic links so that a link is
-// kept and the file it points to is replaced. Returns an error code, 0 on success.
-DWORD ResolveLink(const FileSystemCalls& calls, std::wstring& path) {
-  const HANDLE file = calls.create_file(path.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                        FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    return GetLastError();
-  }
-  const DWORD error = FillPath(path, [&](wchar_t* buffer, DWORD size) {
-    return GetFinalPathNameByHandleW(file, buffer, size, 0);
-  });
-  CloseHandle(file);
-  return error;
 }
 
 // Opens the file as ReplaceFileW opens the file it replaces (to read and to delete, sharing
@@ -101,27 +58,23 @@ DWORD Examine(const FileSystemCalls& calls, const std::wstring& path, Existing& 
   return error;
 }
 
-// Refuses, before anything is written, what must not be replaced: a directory, and a file that
-// the user has made read-only. Tells what is at the name.
-DWORD InspectTarget(const FileSystemCalls& calls, std::wstring& path, Existing& existing) {
-  if (const DWORD error = MakeFull(path)) {
+// Walks to the file the name leads to, following a link only where nobody else could have made
+// it or put it there (HoldPath), so that a trusted link is kept and the file it points to is
+// saved. Refuses, before anything is written, what must not be replaced: a directory, and a file
+// that the user has made read-only. Makes `path` that file's, and tells what is there; `end`
+// holds its folder for the rest of the save.
+DWORD InspectTarget(const FileSystemCalls& calls, std::wstring& path, HeldEntry& end,
+                    Existing& existing) {
+  const PathCalls walk{calls.create_file, &GetFileAttributesW, &OwnedByTrusted, &ClosedToOthers};
+  if (const DWORD error = HoldPath(walk, path, LastLink::kFollow, 0, end)) {
     return error;
   }
-  DWORD attributes = GetFileAttributesW(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) {
-    const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND ? 0 : error;
+  path = JoinPath(end.folder_path, end.name);
+  if (!end.exists) {
+    return 0;
   }
-  if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-    if (const DWORD error = ResolveLink(calls, path)) {
-      return error;
-    }
-    attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-      return GetLastError();
-    }
-  }
-  if ((attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+  end.entry = UniqueHandle();
+  if ((end.attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
     return ERROR_ACCESS_DENIED;
   }
   return Examine(calls, path, existing);
@@ -243,8 +196,9 @@ std::string ReplaceFileUsing(const FileSystemCalls& calls, const std::string& pa
                              std::string_view contents) {
   std::wstring target = Widen(path);
   Existing existing = Existing::kNone;
-  if (const DWORD error = InspectTarget(calls, target, existing)) {
-    return SystemErrorText(error);
+  HeldEntry end;
+  if (const DWORD error = InspectTarget(calls, target, end, existing)) {
+    return DescribeWindowsError(error, end.path);
   }
   if (existing == Existing::kRewritable) {
     return ErrorText(RewriteInPlace(calls, target, contents));

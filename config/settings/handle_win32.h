@@ -1,0 +1,33 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+namespace krovan {
+
+// A file or folder handle that closes itself; INVALID_HANDLE_VALUE when it holds none.
+class UniqueHandle {
+ public:
+  UniqueHandle() = default;
+  explicit UniqueHandle(HANDLE handle) : handle_(handle) {}
+  UniqueHandle(UniqueHandle&& other) noexcept : handle_(std::exchange(other.handle_, kNone)) {}
+  UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+    std::swap(handle_, other.handle_);
+    return *this;
+  }
+  ~UniqueHandle() {
+    if (valid()) {
+      CloseHandle(handle_);
+    }
+  }
+
+  bool valid() const { return handle_ != kNone; }
+  HANDLE get() const { return handle_; }
+
+ private:
+  static inline const HANDLE kNone = INVALID_HANDLE_VALUE;
+  HANDLE handle_ = kNone;
+};
+
+}  // namespace krovan
