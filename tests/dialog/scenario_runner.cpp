@@ -209,20 +209,20 @@ void ExpectConfigFile(const ScenarioDirectories& directories, const Scenario& sc
   const fs::path config = directories.ConfigPath();
   if (scenario.file_after) {
     EXPECT_EQ(ReadFile(config), *scenario.file_after);
-    return;
-  }
-  switch (scenario.file.kind) {
-    case ConfigFile::Kind::kNone:
-      EXPECT_FALSE(fs::exists(config)) << "no krovan3d.cfg was to be written";
-      break;
-    case ConfigFile::Kind::kText:
-    case ConfigFile::Kind::kReadOnlyText:
-      EXPECT_EQ(ReadFile(config), scenario.file.text) << "krovan3d.cfg was to stay as it was";
-      break;
-    case ConfigFile::Kind::kDirectory:
-      EXPECT_TRUE(fs::is_directory(config));
-      EXPECT_TRUE(fs::is_empty(config));
-      break;
+  } else {
+    switch (scenario.file.kind) {
+      case ConfigFile::Kind::kNone:
+        EXPECT_FALSE(fs::exists(config)) << "no krovan3d.cfg was to be written";
+        break;
+      case ConfigFile::Kind::kText:
+      case ConfigFile::Kind::kReadOnlyText:
+        EXPECT_EQ(ReadFile(config), scenario.file.text) << "krovan3d.cfg was to stay as it was";
+        break;
+      case ConfigFile::Kind::kDirectory:
+        EXPECT_TRUE(fs::is_directory(config));
+        EXPECT_TRUE(fs::is_empty(config));
+        break;
+    }
   }
   // Besides krovan3d.cfg the game folder holds only the data folder the scenario made.
   for (const fs::directory_entry& entry : fs::directory_iterator(config.parent_path())) {
