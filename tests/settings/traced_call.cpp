@@ -74,11 +74,11 @@ bool SetResult(pid_t, long) {
 }
 #endif
 
-// Steps the stopped child from system call to system call until it ends; returns how many it
-// entered and fails the test on an exit other than a normal one.
-int Trace(pid_t child, const TraceOptions& options) {
+// Steps the stopped child from system call to system call until it ends; returns the calls it
+// made and fails the test on an exit other than a normal one.
+std::vector<SyscallRecord> Trace(pid_t child, const TraceOptions& options) {
   ptrace(PTRACE_SETOPTIONS, child, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
-  int entered = 0;
+  std::vector<SyscallRecord> calls;
   bool faking = false;
   int signal_to_pass = 0;
   for (;;) {
@@ -89,7 +89,7 @@ int Trace(pid_t child, const TraceOptions& options) {
     if (WIFEXITED(status) || WIFSIGNALED(status)) {
       EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
           << "the traced child ended with status " << status;
-      return entered;
+      return calls;
     }
     if (WSTOPSIG(status) != (SIGTRAP | 0x80)) {
       signal_to_pass = WSTOPSIG(status);
@@ -98,21 +98,26 @@ int Trace(pid_t child, const TraceOptions& options) {
     __ptrace_syscall_info info{};
     ptrace(PTRACE_GET_SYSCALL_INFO, child, sizeof info, &info);
     if (info.op == PTRACE_SYSCALL_INFO_EXIT) {
+      if (calls.empty()) {
+        continue;
+      }
+      calls.back().result = info.exit.rval;
       if (faking) {
         EXPECT_TRUE(SetResult(child, options.fake->result));
+        calls.back().result = options.fake->result;
         faking = false;
       }
       continue;
     }
-    ++entered;
-    if (entered == options.pause_at && options.between) {
+    SyscallRecord& call = calls.emplace_back();
+    call.number = static_cast<long>(info.entry.nr);
+    std::copy(std::begin(info.entry.args), std::end(info.entry.args), call.arguments.begin());
+    if (static_cast<int>(calls.size()) == options.pause_at && options.between) {
       options.between();
     }
-    SyscallArguments arguments{};
-    std::copy(std::begin(info.entry.args), std::end(info.entry.args), arguments.begin());
     const FakeAnswer* fake = options.fake ? &*options.fake : nullptr;
-    if (fake != nullptr && static_cast<long>(info.entry.nr) == fake->number &&
-        (!fake->matches || fake->matches(arguments))) {
+    if (fake != nullptr && call.number == fake->number &&
+        (!fake->matches || fake->matches(call.arguments))) {
       faking = SkipCall(child);
       EXPECT_TRUE(faking);
     }
@@ -148,7 +153,7 @@ TraceResult RunTraced(const std::function<std::string()>& call, const TraceOptio
   int status = 0;
   EXPECT_EQ(waitpid(child, &status, WUNTRACED), child);
   if (WIFSTOPPED(status)) {
-    result.syscalls = Trace(child, options);
+    result.calls = Trace(child, options);
   } else {
     ADD_FAILURE() << "the child did not stop to be traced, status " << status;
   }

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace krovan::testing {
 
@@ -29,9 +30,16 @@ struct TraceOptions {
   std::optional<FakeAnswer> fake{};
 };
 
+// One system call the call made, in the order it entered them.
+struct SyscallRecord {
+  long number = 0;
+  SyscallArguments arguments{};
+  long result = 0;  // what the call saw: -errno for an error, or the faked answer
+};
+
 struct TraceResult {
-  std::string returned;  // what the call returned
-  int syscalls = 0;      // how many system calls it made
+  std::string returned;              // what the call returned
+  std::vector<SyscallRecord> calls;  // every system call it made
 };
 
 // Whether this machine can trace calls (ptrace, and the registers of x86-64 to fake answers).
