@@ -248,13 +248,18 @@ DWORD SaveInClosedFolder(const FileSystemCalls& calls, HeldEntry& end, std::stri
 
 // The save in a folder that others may change (ReplaceFileUsing). The file is opened again by its
 // name, without following a link, to write it, and written only if it is the very file the walk
-// opened: a name swapped in between leads to a refusal, never to another file. A missing one is
-// created only where nothing has taken its name meanwhile.
+// opened: a name swapped in between leads to a refusal, never to another file. A file with other
+// names is refused too (kOtherNames). A missing one is created only where nothing has taken its
+// name meanwhile.
 DWORD SaveInOpenFolder(const FileSystemCalls& calls, const HeldEntry& end,
                        std::string_view contents) {
   const std::wstring target = JoinPath(end.folder_path, end.name);
   if (!end.exists) {
     return WriteNamed(calls, target, CREATE_NEW, contents);
+  }
+  BY_HANDLE_FILE_INFORMATION information{};
+  if (GetFileInformationByHandle(end.entry.get(), &information) && information.nNumberOfLinks > 1) {
+    return kOtherNames;
   }
   UniqueHandle file(calls.create_file(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
