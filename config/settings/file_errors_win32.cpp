@@ -8,9 +8,10 @@
 namespace krovan {
 namespace {
 
-constexpr std::array<std::pair<DWORD, const char*>, 2> kDescriptions = {{
+constexpr std::array<std::pair<DWORD, const char*>, 3> kDescriptions = {{
     {kChangedMeanwhile, "The file was replaced by another while it was being opened"},
     {kIsFolder, "It is a folder, not a file"},
+    {kOtherNames, "It has other names too, which another user may have given it"},
 }};
 
 }  // namespace

@@ -14,6 +14,9 @@ constexpr DWORD kUntrustedLink = APPLICATION_ERROR_MASK | 0xCF0 | 1;
 constexpr DWORD kChangedMeanwhile = APPLICATION_ERROR_MASK | 0xCF0 | 2;
 // A folder where a file was to be deleted.
 constexpr DWORD kIsFolder = APPLICATION_ERROR_MASK | 0xCF0 | 3;
+// A file with another name too, in a folder that others may change: before Windows 10 anyone
+// may give a file they can merely open a second name, so it may be any file of the system's.
+constexpr DWORD kOtherNames = APPLICATION_ERROR_MASK | 0xCF0 | 4;
 
 // The system's description of a Windows error code, as FormatMessage gives it (full stop
 // included) minus the line end; "Error <code>" for a code Windows has no text for.

@@ -90,33 +90,12 @@ struct Seen {
   bool link_by_name = false;
 };
 
-// The volume and file index of what `handle` is open on, which no rename changes.
-DWORD IdentityOf(HANDLE handle, BY_HANDLE_FILE_INFORMATION& identity) {
-  return GetFileInformationByHandle(handle, &identity) ? 0 : GetLastError();
-}
-
 // Whether the name `folder_path` still leads to the held `folder`: where Windows lets a held
 // folder be renamed (Wine does), a name below its old path leads elsewhere.
 DWORD CheckStillThere(const PathCalls& calls, HANDLE folder, const std::wstring& folder_path) {
   const UniqueHandle again(calls.create_file(folder_path.c_str(), FILE_READ_ATTRIBUTES, kShareAll,
                                              nullptr, OPEN_EXISTING, kNoFollow, nullptr));
-  BY_HANDLE_FILE_INFORMATION held{};
-  BY_HANDLE_FILE_INFORMATION named{};
-  if (!again.valid()) {
-    return kChangedMeanwhile;
-  }
-  DWORD error = IdentityOf(folder, held);
-  if (error == 0) {
-    error = IdentityOf(again.get(), named);
-  }
-  if (error != 0) {
-    return error;
-  }
-  return held.dwVolumeSerialNumber == named.dwVolumeSerialNumber &&
-                 held.nFileIndexHigh == named.nFileIndexHigh &&
-                 held.nFileIndexLow == named.nFileIndexLow
-             ? 0
-             : kChangedMeanwhile;
+  return again.valid() && SameFile(folder, again.get()) ? 0 : kChangedMeanwhile;
 }
 
 // Tells what `entry`, opened by the name `way` in the held `folder` (at `folder_path`), is. On
@@ -156,6 +135,15 @@ const PathCalls& SystemPathCalls() {
   static constexpr PathCalls kSystem{&CreateFileW, &GetFileAttributesW, &OwnedByTrusted,
                                      &ClosedToOthers};
   return kSystem;
+}
+
+bool SameFile(HANDLE one, HANDLE other) {
+  BY_HANDLE_FILE_INFORMATION first{};
+  BY_HANDLE_FILE_INFORMATION second{};
+  return GetFileInformationByHandle(one, &first) && GetFileInformationByHandle(other, &second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
 }
 
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {

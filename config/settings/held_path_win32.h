@@ -52,6 +52,10 @@ struct HeldEntry {
 DWORD HoldPath(const PathCalls& calls, const std::wstring& path, LastLink last, DWORD access,
                HeldEntry& end);
 
+// Whether both handles are open on one file: the same volume and file index, which no rename
+// changes. False where either cannot be told.
+bool SameFile(HANDLE one, HANDLE other);
+
 // `folder` and `name` joined by one backslash.
 std::wstring JoinPath(const std::wstring& folder, const std::wstring& name);
 

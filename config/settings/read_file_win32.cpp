@@ -1,23 +1,30 @@
-#include <sys/stat.h>
+#include <windows.h>
 
-#include <cstdio>
-#include <memory>
-
+#include "config/settings/held_path_win32.h"
 #include "config/settings/read_file.h"
+#include "config/text/utf16.h"
 
 namespace krovan {
 
-// The C runtime's functions: std::filesystem would add most of a megabyte to the program.
+// The file is reached by the same walk as a save, so that a link another user may have put there
+// is not followed, not even to read (a link to another computer's share would hand it the
+// player's credentials), and read through the handle the walk opened.
 std::string ReadFileStart(const char* path, std::size_t max_length) {
-  // Binary mode: line ends are the reader's business, on every platform alike.
-  const std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path, "rb"),
-                                                                &std::fclose);
-  struct stat status {};
-  if (!file || fstat(fileno(file.get()), &status) != 0 || (status.st_mode & S_IFMT) != S_IFREG) {
+  HeldEntry end;
+  if (HoldPath(SystemPathCalls(), Widen(path), LastLink::kFollow, GENERIC_READ, end) != 0 ||
+      !end.exists || (end.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
     return {};
   }
   std::string text(max_length, '\0');
-  text.resize(std::fread(text.data(), 1, text.size(), file.get()));
+  std::size_t length = 0;
+  DWORD got = 0;
+  while (length < text.size() &&
+         ReadFile(end.entry.get(), text.data() + length, static_cast<DWORD>(text.size() - length),
+                  &got, nullptr) &&
+         got != 0) {
+    length += got;
+  }
+  text.resize(length);
   return text;
 }
 

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "config/settings/read_file.h"
 #include "config/settings/remove_file.h"
 #include "config/text/utf16.h"
 
@@ -86,6 +87,13 @@ TEST_F(FileLinksTest, SaveThroughALinkOfThePlayersOwnWritesWhatItNamesAndKeepsIt
   // Still a link: what is written to the file it names reads through it.
   std::ofstream(Tree() / "outside-own/real.cfg", std::ios::binary) << "later";
   EXPECT_EQ(Read(Tree() / "own/krovan3d.cfg"), "later") << "the link became a plain file";
+}
+
+TEST_F(FileLinksTest, ReadFollowsOnlyALinkOfThePlayersOwn) {
+  EXPECT_EQ(ReadFileStart(Utf8Path(Tree() / "shared/krovan3d.cfg").c_str(), 64), "");
+  const std::string own = ReadFileStart(Utf8Path(Tree() / "own/krovan3d.cfg").c_str(), 64);
+  EXPECT_EQ(own, Read(Tree() / "outside-own/real.cfg"));
+  EXPECT_NE(own, "");
 }
 
 }  // namespace

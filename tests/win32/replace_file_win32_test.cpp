@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "config/settings/file_errors_win32.h"
+#include "config/settings/trust_win32.h"
 #include "tests/scratch_directory.h"
 #include "tests/win32/system_message.h"
 
@@ -43,16 +46,16 @@ enum class Target {
   kInNonAsciiDirectory,
 };
 
-// The file-system calls whose answer a test chooses: CreateFileW to write the temporary file, to
-// open krovan3d.cfg for replacing (reading and deleting) or to write it; GetTempFileNameW,
-// ReplaceFileW and MoveFileExW.
+// The file-system calls whose answer a test chooses: CreateFileW to create the temporary file, to
+// open krovan3d.cfg for replacing (reading and deleting) or to write it;
+// ReplaceFileW, MoveFileExW, and GetFileAttributesW once ReplaceFileW has failed.
 enum class Call {
   kCreateTemporary,
   kOpenToReplace,
   kCreateTarget,
-  kGetTempFileName,
   kReplace,
-  kMove
+  kMove,
+  kAttributesAfterReplace
 };
 // What ReplaceFileW has done to the old file when it gives these answers without a backup name.
 enum class Before { kNothing, kReplacedDeleted, kReplacedRenamed };
@@ -61,6 +64,7 @@ struct Refusal {
   Call call;
   DWORD error;
   Before before = Before::kNothing;
+  int times = -1;  // how many calls are refused; -1: all
 };
 
 // How krovan3d.cfg was saved, told by its file index: a new file, or the old one rewritten.
@@ -73,19 +77,36 @@ struct Case {
   DWORD error;  // 0: saved
   Saved saved;
   bool keeps_temporary = false;  // as the only copy of the new settings
+  bool shared_folder = false;    // others may change the folder
 };
 
 void PrintTo(const Case& test, std::ostream* out) {
   *out << test.name;
 }
 
-// The running case's refusals, and the name GetTempFileNameW gave.
-const std::vector<Refusal>* planned_refusals = nullptr;
-std::wstring temporary_name;
+// The running case's refusals and folder, what it has done, and what another user does between
+// two steps of the save.
+std::vector<Refusal> planned_refusals;
+bool folder_is_shared = false;
+std::wstring temporary_name;  // of the last temporary file created
+bool replace_failed = false;
+void (*before_writing_target)() = nullptr;
 
 const Refusal* Refused(Call call) {
-  const auto found = std::ranges::find(*planned_refusals, call, &Refusal::call);
-  return found == planned_refusals->end() ? nullptr : &*found;
+  const auto found = std::ranges::find(planned_refusals, call, &Refusal::call);
+  if (found == planned_refusals.end() || found->times == 0) {
+    return nullptr;
+  }
+  if (found->times > 0) {
+    --found->times;
+  }
+  return &*found;
+}
+
+void BeforeWritingTarget() {
+  if (before_writing_target != nullptr) {
+    std::exchange(before_writing_target, nullptr)();
+  }
 }
 
 template <typename Result>
@@ -101,20 +122,30 @@ HANDLE WINAPI CreateFileOrRefuse(LPCWSTR name, DWORD access, DWORD share,
   const Call call = !target                  ? Call::kCreateTemporary
                     : (access & DELETE) != 0 ? Call::kOpenToReplace
                                              : Call::kCreateTarget;
-  const Refusal* refusal = Refused(call);
-  if (refusal != nullptr && (access & (GENERIC_WRITE | DELETE)) != 0) {
-    return Fail(*refusal, INVALID_HANDLE_VALUE);
+  if ((access & (GENERIC_WRITE | DELETE)) != 0) {
+    if (const Refusal* refusal = Refused(call)) {
+      return Fail(*refusal, INVALID_HANDLE_VALUE);
+    }
+    if (target && (access & GENERIC_WRITE) != 0) {
+      BeforeWritingTarget();
+    }
   }
-  return CreateFileW(name, access, share, security, disposition, flags, template_file);
+  const HANDLE file = CreateFileW(name, access, share, security, disposition, flags, template_file);
+  if (!target && disposition == CREATE_NEW && file != INVALID_HANDLE_VALUE) {
+    temporary_name = fs::path(name).filename().wstring();
+  }
+  return file;
 }
 
-UINT WINAPI GetTempFileNameOrRefuse(LPCWSTR directory, LPCWSTR prefix, UINT unique, LPWSTR name) {
-  if (const Refusal* refusal = Refused(Call::kGetTempFileName)) {
-    return Fail(*refusal, 0u);
+DWORD WINAPI GetFileAttributesOrRefuse(LPCWSTR name) {
+  if (const Refusal* refusal = replace_failed ? Refused(Call::kAttributesAfterReplace) : nullptr) {
+    return Fail(*refusal, INVALID_FILE_ATTRIBUTES);
   }
-  const UINT result = GetTempFileNameW(directory, prefix, unique, name);
-  temporary_name = fs::path(name).filename().wstring();
-  return result;
+  return GetFileAttributesW(name);
+}
+
+bool ClosedUnlessShared(HANDLE folder) {
+  return !folder_is_shared && ClosedToOthers(folder);
 }
 
 BOOL WINAPI ReplaceFileOrRefuse(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR backup, DWORD flags,
@@ -123,6 +154,7 @@ BOOL WINAPI ReplaceFileOrRefuse(LPCWSTR replaced, LPCWSTR replacement, LPCWSTR b
   if (refusal == nullptr) {
     return ReplaceFileW(replaced, replacement, backup, flags, exclude, reserved);
   }
+  replace_failed = true;
   if (refusal->before == Before::kReplacedDeleted) {
     DeleteFileW(replaced);
   } else if (refusal->before == Before::kReplacedRenamed) {
@@ -138,8 +170,9 @@ BOOL WINAPI MoveFileOrRefuse(LPCWSTR from, LPCWSTR to, DWORD flags) {
   return MoveFileExW(from, to, flags);
 }
 
-constexpr FileSystemCalls kCallsOrRefusals{&CreateFileOrRefuse, &GetTempFileNameOrRefuse,
-                                           &ReplaceFileOrRefuse, &MoveFileOrRefuse};
+constexpr FileSystemCalls kCallsOrRefusals{&CreateFileOrRefuse, &GetFileAttributesOrRefuse,
+                                           &ReplaceFileOrRefuse, &MoveFileOrRefuse,
+                                           &ClosedUnlessShared};
 
 std::vector<std::string> DirectoryListing(const fs::path& directory) {
   std::vector<std::string> names;
@@ -211,10 +244,12 @@ TEST_P(ReplaceFileWin32Test, ReplacesWholeOrNotAtAll) {
   }
   const std::vector<std::string> before = DirectoryListing(".");
   const std::uint64_t old_index = fs::is_regular_file(path) ? FileIndex(path) : 0;
-  planned_refusals = &test.refusals;
+  planned_refusals = test.refusals;
+  folder_is_shared = test.shared_folder;
   temporary_name.clear();
+  replace_failed = false;
 
-  const std::string error = test.refusals.empty()
+  const std::string error = test.refusals.empty() && !test.shared_folder
                                 ? ReplaceFile(Utf8Path(path), kNew)
                                 : ReplaceFileUsing(kCallsOrRefusals, Utf8Path(path), kNew);
 
@@ -230,6 +265,8 @@ TEST_P(ReplaceFileWin32Test, ReplacesWholeOrNotAtAll) {
     EXPECT_EQ(error.find_last_not_of(" \t\r\n"), error.size() - 1) << "no line end at the end";
     if (test.error == kErrorWithoutText) {
       EXPECT_EQ(error, "Error 536870913");
+    } else if (test.error == kOtherNames) {
+      EXPECT_EQ(error, "It has other names too, which another user may have given it");
     } else if (test.error != kAnyError) {
       EXPECT_EQ(error, testing::SystemMessage(test.error));
     }
@@ -250,7 +287,11 @@ TEST_P(ReplaceFileWin32Test, ReplacesWholeOrNotAtAll) {
       break;
   }
   if (test.target == Target::kTwoLinks) {
-    EXPECT_EQ(ReadFile("other-name.cfg"), kNew) << "the other name shows the new settings too";
+    EXPECT_EQ(ReadFile("other-name.cfg"), test.error == 0 ? kNew : kOld)
+        << "the other name shows the file's settings too";
+  }
+  if (test.shared_folder) {
+    EXPECT_EQ(temporary_name, L"") << "a name of its own in a folder that others may change";
   }
 
   std::vector<std::string> after_expected = before;
@@ -272,7 +313,7 @@ TEST_P(ReplaceFileWin32Test, ReplacesWholeOrNotAtAll) {
   EXPECT_EQ(DirectoryListing("."), after_expected) << "nothing left behind";
 }
 
-constexpr Refusal kNoNewFile{Call::kGetTempFileName, ERROR_ACCESS_DENIED};
+constexpr Refusal kNoNewFile{Call::kCreateTemporary, ERROR_ACCESS_DENIED};
 constexpr Refusal kNoWritingTheFile{Call::kCreateTarget, ERROR_ACCESS_DENIED};
 constexpr Refusal kNoMove{Call::kMove, ERROR_ACCESS_DENIED};
 constexpr Refusal kOldFileDeleted{Call::kReplace, ERROR_UNABLE_TO_MOVE_REPLACEMENT,
@@ -298,11 +339,17 @@ INSTANTIATE_TEST_SUITE_P(
              {{Call::kOpenToReplace, ERROR_ACCESS_DENIED}},
              0,
              Saved::kInPlace},
-        Case{"FolderRefusesTemporaryFile",
+        // Another name is tried where one is taken; a folder crowded with them is an error.
+        Case{"TemporaryNameTaken",
              Target::kFile,
-             {{Call::kCreateTemporary, ERROR_ACCESS_DENIED}},
+             {{Call::kCreateTemporary, ERROR_FILE_EXISTS, Before::kNothing, 3}},
              0,
-             Saved::kInPlace},
+             Saved::kNewFile},
+        Case{"TemporaryNamesAllTaken",
+             Target::kFile,
+             {{Call::kCreateTemporary, ERROR_FILE_EXISTS}},
+             ERROR_FILE_EXISTS,
+             Saved::kNot},
         Case{"ReplaceRefused",
              Target::kFile,
              {{Call::kReplace, ERROR_ACCESS_DENIED}},
@@ -340,6 +387,13 @@ INSTANTIATE_TEST_SUITE_P(
              ERROR_ACCESS_DENIED,
              Saved::kNot,
              true},
+        // Whether the old file has gone cannot be told: the new one is kept.
+        Case{"OldFileMaybeGone",
+             Target::kFile,
+             {kOldFileDeleted, {Call::kAttributesAfterReplace, ERROR_ACCESS_DENIED}},
+             ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+             Saved::kNot,
+             true},
         Case{"NeitherPathAllowed",
              Target::kFile,
              {kNoNewFile, kNoWritingTheFile},
@@ -350,8 +404,60 @@ INSTANTIATE_TEST_SUITE_P(
              {kNoNewFile},
              ERROR_ACCESS_DENIED,
              Saved::kNot},
-        Case{"NoFileMoveRefused", Target::kMissing, {kNoMove}, ERROR_ACCESS_DENIED, Saved::kNot}),
+        Case{"NoFileMoveRefused", Target::kMissing, {kNoMove}, ERROR_ACCESS_DENIED, Saved::kNot},
+        // A folder that others may change: the file the walk opened, through its own handle.
+        Case{"SharedFolderOldFile", Target::kFile, {}, 0, Saved::kInPlace, false, true},
+        Case{"SharedFolderTwoLinks", Target::kTwoLinks, {}, kOtherNames, Saved::kNot, false, true},
+        Case{"SharedFolderNewFile", Target::kMissing, {}, 0, Saved::kEitherWay, false, true},
+        Case{"SharedFolderReadOnlyFile",
+             Target::kReadOnlyFile,
+             {},
+             ERROR_ACCESS_DENIED,
+             Saved::kNot,
+             false,
+             true},
+        Case{"SharedFolderFileNotWritable",
+             Target::kFile,
+             {kNoWritingTheFile},
+             ERROR_ACCESS_DENIED,
+             Saved::kNot,
+             false,
+             true}),
     [](const auto& info) { return info.param.name; });
+
+// Another user, who may change the folder, swaps a name between the walk and the write.
+class SharedFolderSwapTest : public ScratchDirectoryTest {
+ protected:
+  SharedFolderSwapTest() {
+    planned_refusals.clear();
+    folder_is_shared = true;
+  }
+  ~SharedFolderSwapTest() override {
+    folder_is_shared = false;
+    before_writing_target = nullptr;
+  }
+};
+
+TEST_F(SharedFolderSwapTest, AFileSwappedInIsRefusedAndLeftAlone) {
+  WriteFile("krovan3d.cfg", kOld);
+  before_writing_target = [] {
+    ASSERT_TRUE(MoveFileW(L"krovan3d.cfg", L"moved.cfg"));
+    WriteFile("krovan3d.cfg", "theirs");
+  };
+  EXPECT_EQ(ReplaceFileUsing(kCallsOrRefusals, "krovan3d.cfg", kNew),
+            "The file was replaced by another while it was being opened");
+  EXPECT_EQ(ReadFile("krovan3d.cfg"), "theirs");
+  EXPECT_EQ(ReadFile("moved.cfg"), kOld);
+  EXPECT_EQ(DirectoryListing("."), (std::vector<std::string>{"krovan3d.cfg", "moved.cfg"}));
+}
+
+TEST_F(SharedFolderSwapTest, AFilePutWhereNoneWasIsLeftAlone) {
+  before_writing_target = [] { WriteFile("krovan3d.cfg", "theirs"); };
+  EXPECT_EQ(ReplaceFileUsing(kCallsOrRefusals, "krovan3d.cfg", kNew),
+            testing::SystemMessage(ERROR_FILE_EXISTS));
+  EXPECT_EQ(ReadFile("krovan3d.cfg"), "theirs");
+  EXPECT_EQ(DirectoryListing("."), std::vector<std::string>{"krovan3d.cfg"});
+}
 
 class ReplaceFileLinkTest : public ScratchDirectoryTest {};
 
