@@ -101,14 +101,26 @@ bool ReadSecurity(HANDLE entry, SECURITY_INFORMATION what, PSID& owner, PACL& da
   return error == ERROR_SUCCESS && owner != nullptr;
 }
 
-// Whether the entry `header` of a DACL lets someone untrusted change the folder.
+// Whether the entry `header` of a DACL lets someone untrusted change the folder. Denials only
+// narrow, and inherit-only entries apply to what is made in it. Every kind of entry that grants
+// keeps its rights right after the header; the plain and the conditional (callback) ones keep
+// the SID after them, and a condition may hold for anyone. The object kinds, which keep GUIDs
+// before the SID, and the compound kind count as granting to others.
 bool GrantsChangeToOthers(const ACE_HEADER& header) {
-  if (header.AceType != ACCESS_ALLOWED_ACE_TYPE || (header.AceFlags & INHERIT_ONLY_ACE) != 0) {
-    return false;  // denials only narrow; inherit-only entries apply to what is made in it
+  const bool plain = header.AceType == ACCESS_ALLOWED_ACE_TYPE ||
+                     header.AceType == ACCESS_ALLOWED_CALLBACK_ACE_TYPE;
+  const bool other_grant = header.AceType == ACCESS_ALLOWED_COMPOUND_ACE_TYPE ||
+                           header.AceType == ACCESS_ALLOWED_OBJECT_ACE_TYPE ||
+                           header.AceType == ACCESS_ALLOWED_CALLBACK_OBJECT_ACE_TYPE;
+  if (!(plain || other_grant) || (header.AceFlags & INHERIT_ONLY_ACE) != 0) {
+    return false;
   }
   const auto& allowed = reinterpret_cast<const ACCESS_ALLOWED_ACE&>(header);
+  if ((allowed.Mask & kRightsToChange) == 0) {
+    return false;
+  }
   PSID sid = const_cast<DWORD*>(&allowed.SidStart);
-  return (allowed.Mask & kRightsToChange) != 0 && !IsTrusted(sid) && !IsAnyOf(sid, kOwnerAccounts);
+  return other_grant || (!IsTrusted(sid) && !IsAnyOf(sid, kOwnerAccounts));
 }
 
 }  // namespace
@@ -121,13 +133,8 @@ bool OwnedByTrusted(HANDLE entry) {
          IsTrusted(owner);
 }
 
-bool ClosedToOthers(HANDLE folder) {
-  PSID owner = nullptr;
-  PACL dacl = nullptr;
-  SecurityDescriptor descriptor;
-  if (!ReadSecurity(folder, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, owner, dacl,
-                    descriptor) ||
-      !IsTrusted(owner) || dacl == nullptr) {
+bool ClosedToOthers(PSID owner, const ACL* dacl) {
+  if (owner == nullptr || !IsTrusted(owner) || dacl == nullptr) {
     return false;
   }
   // The entries follow the ACL's header, one after the other, each as long as its own says.
@@ -140,6 +147,15 @@ bool ClosedToOthers(HANDLE folder) {
     entry += header.AceSize;
   }
   return true;
+}
+
+bool ClosedToOthers(HANDLE folder) {
+  PSID owner = nullptr;
+  PACL dacl = nullptr;
+  SecurityDescriptor descriptor;
+  return ReadSecurity(folder, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, owner, dacl,
+                      descriptor) &&
+         ClosedToOthers(owner, dacl);
 }
 
 }  // namespace krovan

@@ -17,5 +17,7 @@ bool OwnedByTrusted(HANDLE entry);
 // Modify that a folder at the root of a drive inherits for Authenticated Users does). A folder
 // without a DACL grants everyone everything.
 bool ClosedToOthers(HANDLE folder);
+// The same judgement of a folder whose owner and DACL are these.
+bool ClosedToOthers(PSID owner, const ACL* dacl);
 
 }  // namespace krovan
