@@ -40,9 +40,10 @@ start() {
   done
 }
 
-# Answers the message box titled "Notice" with Enter.
+# Answers the message box titled "Notice" (or the title given) with Enter.
 answer_notice() {
-  timeout 20 xdotool search --sync --name '^Notice$' >/dev/null || fail "no message box"
+  local title=${1:-Notice}
+  timeout 20 xdotool search --sync --name "^$title\$" >/dev/null || fail "no $title box"
   xdotool key --delay 100 Return
 }
 
@@ -114,6 +115,31 @@ reset_then_close() {
   echo "passed: Reset High Scores deletes the file; the close box writes nothing"
 }
 
+# In a game folder that every user may change (mode 0777, which Wine shows as Modify for
+# Everyone), links that another user put in place of data and krovan3d.cfg, leading out of it:
+# Reset and OK each show an Error box, and neither the link nor what it leads to changes.
+links_in_shared_folder_refused() {
+  local program=$scratch/shared outside=$scratch/outside
+  mkdir -p "$program" "$outside/data"
+  cp "$exe" "$program/config.exe"
+  echo scores >"$outside/data/highscore.dat"
+  config_text 800 600 24 >"$outside/theirs.cfg"
+  ln -s "$outside/data" "$program/data"
+  ln -s "$outside/theirs.cfg" "$program/krovan3d.cfg"
+  chmod 0777 "$program"
+  start "$program/config.exe" "$program"
+  xdotool key --delay 150 alt+r
+  answer_notice Error
+  xdotool key --delay 150 alt+k
+  answer_notice Error
+  wait_for_end
+  [[ -e $outside/data/highscore.dat ]] || fail "Reset deleted the file behind the link"
+  expect_config "$outside/theirs.cfg" 800 600 24
+  [[ -L $program/krovan3d.cfg && -L $program/data ]] || fail "a link was replaced"
+  echo "passed: links in a folder every user may change are refused by Reset and OK"
+}
+
 save_custom_key
 cancel_keeps_file
 reset_then_close
+links_in_shared_folder_refused
