@@ -91,12 +91,26 @@ constexpr std::array<ControlIndex, form::kControlCount> kCreationOrder = [] {
   return order;
 }();
 
+// Registers the common controls' classes (the slider among them). comctl32 is loaded here rather
+// than imported: as an import, the loader would map it and the DLLs it imports in turn (uxtheme
+// among them, which is none of the KnownDLLs) before the program's first line, looking in the
+// program's folder first. Loaded once the DLL search is narrowed (RestrictDllSearch), it comes
+// from WinSxS, in the version 6 that the manifest names, and its DLLs from System32.
+void RegisterCommonControls() {
+  const auto init =
+      reinterpret_cast<BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*)>(reinterpret_cast<void*>(
+          GetProcAddress(LoadLibraryW(L"comctl32.dll"), "InitCommonControlsEx")));
+  const INITCOMMONCONTROLSEX common_controls{sizeof(common_controls),
+                                             ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  if (init != nullptr) {
+    init(&common_controls);
+  }
+}
+
 }  // namespace
 
 Win32Window::Win32Window(HINSTANCE instance) {
-  INITCOMMONCONTROLSEX common_controls{sizeof(common_controls),
-                                       ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&common_controls);
+  RegisterCommonControls();
   RegisterWindowClass(instance, &Win32Window::WindowProc);
   CreateWindowExW(kWindowExStyle, kClassName, Widen(form::kWindowCaption).c_str(), kWindowStyle,
                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
