@@ -106,13 +106,17 @@ DWORD WriteAll(HANDLE file, std::string_view contents) {
   return error;
 }
 
-// WriteAll to what `file` opened, which closes it.
+// WriteAll to what `file` opened, then closes it: the first error of either.
 DWORD WriteAndClose(UniqueHandle file, std::string_view contents) {
-  return file.valid() ? WriteAll(file.get(), contents) : GetLastError();
+  if (!file.valid()) {
+    return GetLastError();
+  }
+  const DWORD error = WriteAll(file.get(), contents);
+  const DWORD error_closing = file.Close();
+  return error != 0 ? error : error_closing;
 }
 
-// Writes the file by its name: in a folder that nobody else may change, and where a new file
-// could not take its place. Readers may go on reading.
+// Opens the file by its name with `disposition` and writes it whole. Readers may go on reading.
 DWORD WriteNamed(const FileSystemCalls& calls, const std::wstring& path, DWORD disposition,
                  std::string_view contents) {
   return WriteAndClose(
@@ -230,8 +234,7 @@ DWORD SaveInClosedFolder(const FileSystemCalls& calls, HeldEntry& end, std::stri
   if (const DWORD error = CreateNewFile(calls, end.folder_path, file, temporary)) {
     return fall_back(error);
   }
-  const DWORD error_writing = WriteAll(file.get(), contents);
-  file = UniqueHandle();
+  const DWORD error_writing = WriteAndClose(std::move(file), contents);
   if (error_writing != 0) {
     DeleteFileW(temporary.c_str());
     return fall_back(error_writing);
