@@ -23,11 +23,9 @@ class UniqueHandle {
   }
 
   bool valid() const { return handle_ != kNone; }
-  // Closes the handle now: 0, or the error closing gave (a write a network share had deferred).
-  DWORD Close() {
-    const HANDLE handle = std::exchange(handle_, kNone);
-    return handle == kNone || CloseHandle(handle) ? 0 : GetLastError();
-  }
+  // Closes the valid handle now: 0, or the error closing gave (a write that a network share had
+  // deferred).
+  DWORD Close() { return CloseHandle(std::exchange(handle_, kNone)) ? 0 : GetLastError(); }
   HANDLE get() const { return handle_; }
 
  private:

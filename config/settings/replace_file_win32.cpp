@@ -153,7 +153,7 @@ DWORD CreateNewFile(const FileSystemCalls& calls, const std::wstring& folder, Un
       return 0;
     }
     const DWORD error = GetLastError();
-    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
+    if (error != ERROR_FILE_EXISTS) {
       return error;
     }
   }
