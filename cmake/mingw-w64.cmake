@@ -24,8 +24,10 @@ set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--gc-sections")
 
-# Test programs (and GoogleTest's discovery of their cases) run under Wine when it is installed.
+# Test programs (and GoogleTest's discovery of their cases) run under Wine when it is installed,
+# through a script that runs again a program Wine ended before it started.
 find_program(KROVAN_WINE NAMES wine)
 if(KROVAN_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${KROVAN_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      bash ${CMAKE_CURRENT_LIST_DIR}/../tests/win32/run-under-wine.sh ${KROVAN_WINE})
 endif()
