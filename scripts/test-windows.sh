@@ -14,5 +14,5 @@ if ! bash "$root/scripts/wine-runs-32-bit.sh"; then
   echo "No 32-bit Wine here: the 64-bit build's tests run under 64-bit Wine"
   tested=build-windows-x64
 fi
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp" \
+xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -nolisten tcp -noreset" \
   bash "$root/tests/win32/wine-tests.sh" "$root/$tested"

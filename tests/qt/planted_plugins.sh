@@ -6,7 +6,8 @@
 set -euo pipefail
 command -v strace >/dev/null && command -v xvfb-run >/dev/null || exit 77
 if [[ -z ${DISPLAY:-} ]]; then
-  exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" bash "$0" "$@"
+  exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp -noreset" \
+    bash "$0" "$@"
 fi
 folder=$(mktemp -d)
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$folder"' EXIT

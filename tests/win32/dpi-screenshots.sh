@@ -10,7 +10,8 @@ program=$root/build-windows-x86/bin/show_window.exe
 caption="Krovan 3D Configuration Utility 1.0"
 
 if [[ -z ${DISPLAY:-} ]]; then
-  exec xvfb-run --auto-servernum --server-args="-screen 0 1600x1200x24 -nolisten tcp" bash "$0" "$@"
+  exec xvfb-run --auto-servernum --server-args="-screen 0 1600x1200x24 -nolisten tcp -noreset" \
+    bash "$0" "$@"
 fi
 export WINEPREFIX=$root/build-windows-x86/wineprefix WINEARCH=win32 WINEDEBUG=-all \
   WINEDLLOVERRIDES="mscoree,mshtml="

@@ -7,7 +7,8 @@ exe=$root/build-windows-x86/bin/config.exe
 out=$root/docs/screenshot-windows.png
 
 if [[ -z ${DISPLAY:-} ]]; then
-  exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp" bash "$0"
+  exec xvfb-run --auto-servernum --server-args="-screen 0 1024x768x24 -nolisten tcp -noreset" \
+    bash "$0"
 fi
 export WINEPREFIX=$root/build-windows-x86/wineprefix WINEARCH=win32 WINEDEBUG=-all \
   WINEDLLOVERRIDES="mscoree,mshtml="
